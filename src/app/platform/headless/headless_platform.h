@@ -1,0 +1,26 @@
+#pragma once
+
+#include <set>
+
+// Offscreen GL through EGL without a display, and an injected key set: what
+// the tests and mirelo-headless run on.
+namespace headless {
+
+// Creates a pbuffer-backed context of the given size and makes it current.
+// legacy = true asks for a plain context without a version (the 2.1-style
+// fallback); otherwise a 3.0 context is requested. Prints the reason and
+// returns false on failure.
+bool createContext(int width, int height, bool legacy = false);
+// Releases the context so that no context is current afterwards.
+void destroyContext();
+
+// The keys platform::isKeyDown reports as held (Win32 virtual-key codes).
+void setKeysDown(const std::set<int>& keys);
+
+// Replaces the clock and sleep with a scripted one (tests of the frame loop).
+// A null function restores the real one.
+using CounterFunction = long long (*)();
+using SleepFunction = void (*)(int);
+void setClock(CounterFunction counter, long long frequency, SleepFunction sleep);
+
+}  // namespace headless

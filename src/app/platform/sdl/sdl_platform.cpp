@@ -1,0 +1,54 @@
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "app/platform.h"
+
+namespace {
+
+SDL_Scancode scancodeOf(int virtualKey) {
+    switch (virtualKey) {
+        case vk::Space: return SDL_SCANCODE_SPACE;
+        case vk::Left: return SDL_SCANCODE_LEFT;
+        case vk::Up: return SDL_SCANCODE_UP;
+        case vk::Right: return SDL_SCANCODE_RIGHT;
+        case vk::Down: return SDL_SCANCODE_DOWN;
+        case vk::F1: return SDL_SCANCODE_F1;
+        case vk::F2: return SDL_SCANCODE_F2;
+        case vk::F3: return SDL_SCANCODE_F3;
+        case vk::F4: return SDL_SCANCODE_F4;
+        case vk::LeftControl: return SDL_SCANCODE_LCTRL;
+        case vk::RightControl: return SDL_SCANCODE_RCTRL;
+        case vk::Escape: return SDL_SCANCODE_ESCAPE;
+        default: return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+}  // namespace
+
+namespace platform {
+
+int64_t performanceCounter() { return static_cast<int64_t>(SDL_GetPerformanceCounter()); }
+
+int64_t performanceFrequency() { return static_cast<int64_t>(SDL_GetPerformanceFrequency()); }
+
+void sleepMilliseconds(int milliseconds) { SDL_Delay(static_cast<Uint32>(milliseconds)); }
+
+void showErrorBox(const char* text, const char* caption) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr) != 0)
+        std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+bool isKeyDown(int virtualKey) {
+    const SDL_Scancode code = scancodeOf(virtualKey);
+    if (code == SDL_SCANCODE_UNKNOWN) return false;
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    return state && code < count && state[code] != 0;
+}
+
+void* glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+
+bool glContextCurrent() { return SDL_GL_GetCurrentContext() != nullptr; }
+
+}  // namespace platform

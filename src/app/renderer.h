@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Buffers created together for one mesh's vertex arrays.
+struct BufferGroup {
+    std::vector<uint32_t> ids;  // GL buffer names, one per vertex array
+    uint32_t count = 0;
+};
+
+// The one render-state object. State changes go straight to GL; the only
+// fields are the two buffer lists, which everything else addresses by index.
+// Indices are handed out in order and never reused, even after deletion.
+class Renderer {
+public:
+    // Loads the GL entry points and sets the initial state: depth test
+    // (less-or-equal), back-face culling, white clear colour, source-alpha
+    // blending, texture unit 0. Returns false when an entry point the game
+    // calls is missing; nothing is then drawn.
+    bool initState();
+    void setViewport(int x, int y, int width, int height);
+    void clear();
+    void setDepthTest(bool enabled);
+    void setDepthMask(bool enabled);
+    void beginFrame() {}
+    void endFrame() {}
+    uint32_t genTexture();
+
+    // Vertex and index buffers (gfx/vertex_buffers.cpp).
+    int createBufferGroup(int vertexCount, const uint8_t* components, const float* const* arrays,
+                          uint32_t count);
+    int createIndexBuffer(int indexCount, const uint16_t* indices);
+    int createBuffer();
+    void fillArrayBuffer(int index, const float* floats, int floatCount);
+    void fillIndexBuffer(int index, const uint16_t* indices, int indexCount);
+    void deleteBuffer(int index);
+    void deleteBufferGroup(int index);
+    void drawIndexed(int index, int indexCount);
+    void drawElements(int indexCount);
+
+    // GL name of a single buffer, or 0 for an index never handed out.
+    uint32_t bufferName(int index) const;
+    // The group at an index, or null for an index never handed out.
+    const BufferGroup* group(int index) const;
+
+    std::vector<uint32_t> buffers;
+    std::vector<BufferGroup> bufferGroups;
+};
+
+extern Renderer renderer;

@@ -1,0 +1,3 @@
+#include "gfx/shader_program.h"
+
+ShaderProgram* currentProgram = nullptr;

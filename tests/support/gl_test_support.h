@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "app/gl_api.h"
+
+// Size of the offscreen surface the GL tests draw into.
+constexpr int glTestWidth = 64;
+constexpr int glTestHeight = 64;
+
+// Reads back the whole surface as RGBA, bottom row first.
+inline std::vector<uint8_t> readPixels(int width = glTestWidth, int height = glTestHeight) {
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// The RGBA of one pixel (x from the left, y from the bottom).
+inline std::vector<uint8_t> pixelAt(int x, int y) {
+    std::vector<uint8_t> p(4);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
+    return p;
+}
