@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the Linux game and starts it (installs what it needs on Debian first).
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/deps/install.sh build
+cmake --preset default >/dev/null
+cmake --build --preset default --target mirelo -j"$(nproc)"
+exec ./build/mirelo "$@"

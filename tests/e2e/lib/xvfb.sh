@@ -1,0 +1,76 @@
+# Helpers for the end-to-end tests: a private Xvfb, window lookup, screenshots.
+# Source this file; it sets DISPLAY and cleans up on exit.
+
+E2E_TMP=$(mktemp -d /tmp/mirelo-e2e.XXXXXX)
+XVFB_PID=""
+GAME_PID=""
+
+e2e_cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a display number it picks itself.
+start_xvfb() {
+    local fdfile="$E2E_TMP/display"
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fdfile" 2>"$E2E_TMP/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.1
+    done
+    [ -s "$fdfile" ] || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$fdfile")"
+}
+
+# Prints the id of the first visible window with this exact title.
+wait_for_window() {
+    local title=$1 id=""
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1)
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "$id" ] || fail "no window titled '$title' appeared"
+    echo "$id"
+}
+
+# Client-area size of a window as WIDTHxHEIGHT.
+window_size() {
+    xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}
+
+screenshot() {
+    import -window "$1" "$2" 2>/dev/null || fail "screenshot of window $1 failed"
+}
+
+# Mean brightness of an image, 0 to 1.
+mean_brightness() {
+    convert "$1" -colorspace Gray -format "%[fx:mean]" info:
+}
+
+# Waits for a child process to end and sets EXIT_CODE (fails after a timeout).
+# Not for use inside $(...): only this shell can wait for its own children.
+wait_exit() {
+    local pid=$1
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "process $pid did not exit"
+    wait "$pid"
+    EXIT_CODE=$?
+}
+
+hold_key() {  # hold_key WINDOW KEY SECONDS
+    xdotool keydown --window "$1" "$2"
+    sleep "$3"
+    xdotool keyup --window "$1" "$2"
+}

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "app/platform/headless/headless_platform.h"
+#include "test_files.h"
+
+namespace {
+
+// A scripted clock in microsecond ticks: sleeping advances it by the slept
+// time, and each window pump advances it by what the test says a pass costs.
+long long clockTicks = 0;
+std::vector<int> sleeps;
+long long readClock() { return clockTicks; }
+void scriptedSleep(int ms) {
+    sleeps.push_back(ms);
+    clockTicks += ms * 1000LL;
+}
+
+std::vector<std::string> events;
+int totalUpdates = 0;
+int totalRenders = 0;
+
+struct FakeGame {
+    bool loadResult = true;
+    std::vector<float> dts;
+    int renders = 0;
+    std::vector<std::pair<int, int>> sizes;
+    bool load() {
+        events.push_back("load");
+        return loadResult;
+    }
+    void resize(int w, int h) { sizes.emplace_back(w, h); }
+    void update(float dt) {
+        dts.push_back(dt);
+        ++totalUpdates;
+    }
+    void render() {
+        ++renders;
+        ++totalRenders;
+    }
+    ~FakeGame() { events.push_back("game destroyed"); }
+};
+
+struct FakeWindow {
+    bool createResult = true;
+    bool running = false;
+    bool active = true;
+    FakeGame* target = nullptr;
+    int pass = 0;
+    // Per pass: microseconds the pass costs before timing, and what happens.
+    std::function<void(FakeWindow&, int)> onPump;
+    int swaps = 0;
+
+    void setResizeTarget(FakeGame* g) { target = g; }
+    bool create(int w, int h, int bpp, bool fullscreen) {
+        EXPECT_EQ(w, 1280);
+        EXPECT_EQ(h, 720);
+        EXPECT_EQ(bpp, 32);
+        EXPECT_FALSE(fullscreen);
+        events.push_back("create");
+        if (!createResult) return false;
+        // Size messages arrive during creation, before the game is loaded.
+        if (target) target->resize(w, h);
+        running = true;
+        return true;
+    }
+    bool isRunning() const { return running; }
+    bool isActive() const { return active; }
+    void pumpMessages() {
+        if (onPump) onPump(*this, pass);
+        ++pass;
+    }
+    void swapBuffers() { ++swaps; }
+    void destroy() { events.push_back("window destroyed"); }
+};
+
+struct NoGl {
+    static bool start(std::string&) { return true; }
+};
+struct MissingGl {
+    static bool start(std::string& message) {
+        message = "This OpenGL driver lacks functions the game needs: glCreateShader";
+        return false;
+    }
+};
+
+struct FrameLoopTest : ::testing::Test {
+    void SetUp() override {
+        clockTicks = 0;
+        sleeps.clear();
+        events.clear();
+        totalUpdates = totalRenders = 0;
+        headless::setClock(readClock, 1000000, scriptedSleep);
+    }
+    void TearDown() override { headless::setClock(nullptr, 1, nullptr); }
+};
+
+// Runs the loop for the given pass costs (microseconds spent before the
+// pass reads the clock), closing the window after the last one.
+template <class Startup = NoGl>
+int runPasses(FakeWindow& window, std::unique_ptr<FakeGame>& game, std::vector<long long> costs,
+              std::function<void(FakeWindow&, int)> extra = nullptr) {
+    window.onPump = [costs, extra](FakeWindow& w, int pass) {
+        clockTicks += costs[static_cast<size_t>(pass)];
+        if (extra) extra(w, pass);
+        if (pass + 1 == static_cast<int>(costs.size())) w.running = false;
+    };
+    return runGame<FakeWindow, FakeGame, Startup>(window, game);
+}
+
+}  // namespace
+
+TEST(ElapsedSeconds, TruncatesToWholeMicroseconds) {
+    EXPECT_FLOAT_EQ(elapsedSeconds(14999999, 0, 1000000000), 0.014999f);
+    EXPECT_FLOAT_EQ(elapsedSeconds(3, 1, 1000000), 0.000002f);
+    EXPECT_FLOAT_EQ(elapsedSeconds(1000, 0, 3000), 0.333333f);
+}
+
+TEST_F(FrameLoopTest, ShortIntervalSleepsInThreeMillisecondStepsUntilFifteen) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    FakeGame* g = game.get();
+    std::vector<float> dts;
+    window.onPump = nullptr;
+    const int code = runPasses(window, game, {14900, 14900}, [&](FakeWindow&, int) {
+        if (g) dts = g->dts;
+    });
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(dts.size(), 1u);  // the first update, seen from the second pump
+    EXPECT_GE(dts[0], 0.015f);
+    EXPECT_NEAR(dts[0], 0.0179f, 1e-6f);  // 14.9 ms plus one 3 ms sleep
+    ASSERT_GE(sleeps.size(), 1u);
+    for (int ms : sleeps) EXPECT_EQ(ms, 3);
+}
+
+TEST_F(FrameLoopTest, SlowFramePassesItsWholeTimeWithoutSleeping) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    std::vector<float> seen;
+    FakeGame* g = game.get();
+    runPasses(window, game, {40000, 40000, 5}, [&](FakeWindow&, int) { seen = g->dts; });
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_NEAR(seen[0], 0.040f, 1e-6f);
+    EXPECT_NEAR(seen[1], 0.040f, 1e-6f);
+    // Only the last pass (5 us) had to be paced.
+    EXPECT_EQ(sleeps.size(), 5u);
+}
+
+TEST_F(FrameLoopTest, PauseStopsUpdatesAndResumingGivesOnePassNotThePause) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    FakeGame* g = game.get();
+    std::vector<float> seen;
+    int rendersWhilePaused = -1;
+    int swapsAtEnd = 0;
+    // Pass 1 pauses, passes 1-3 run paused (1 s each), pass 4 resumes.
+    runPasses(window, game, {20000, 1000000, 1000000, 1000000, 20000, 20000},
+              [&](FakeWindow& w, int pass) {
+                  if (pass == 1) w.active = false;
+                  if (pass == 2) rendersWhilePaused = g->renders;
+                  if (pass == 4) {
+                      EXPECT_EQ(g->renders, rendersWhilePaused);
+                      w.active = true;
+                  }
+                  seen = g->dts;
+                  swapsAtEnd = w.swaps;
+              });
+    ASSERT_EQ(seen.size(), 2u);  // pass 0, then pass 4 (pass 5's update is after the last pump)
+    EXPECT_NEAR(seen[1], 0.020f, 1e-6f);
+    EXPECT_EQ(swapsAtEnd, 5);  // swapped on every pass, paused or not
+}
+
+TEST_F(FrameLoopTest, CloseDuringPumpingFinishesThePassThenExitsZero) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    FakeGame* g = game.get();
+    int updates = 0, renders = 0;
+    window.onPump = [&](FakeWindow& w, int pass) {
+        clockTicks += 16000;
+        if (pass == 2) {
+            updates = static_cast<int>(g->dts.size());
+            renders = g->renders;
+            w.running = false;  // the close box was clicked
+        }
+    };
+    const int code = runGame<FakeWindow, FakeGame, NoGl>(window, game);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(window.pass, 3);
+    EXPECT_EQ(window.swaps, 3);  // the closing pass still swapped
+    EXPECT_EQ(updates, 2);
+    EXPECT_EQ(renders, 2);
+    // The closing pass measured time and updated, but drew nothing: the
+    // window had already released its GL context.
+    EXPECT_EQ(totalUpdates, 3);
+    EXPECT_EQ(totalRenders, 2);
+    EXPECT_EQ(game, nullptr);
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[events.size() - 2], "window destroyed");
+    EXPECT_EQ(events.back(), "game destroyed");
+}
+
+TEST_F(FrameLoopTest, StartUpOrderResizeBeforeLoadAndAfter) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    FakeGame* g = game.get();
+    std::vector<std::pair<int, int>> sizes;
+    runPasses(window, game, {16000}, [&](FakeWindow&, int) { sizes = g->sizes; });
+    ASSERT_EQ(sizes.size(), 2u);  // once from the window's creation, once from the entry point
+    EXPECT_EQ(sizes[1], std::make_pair(1280, 720));
+    EXPECT_EQ(events[0], "create");
+    EXPECT_EQ(events[1], "load");
+}
+
+TEST_F(FrameLoopTest, LoadFailureShowsTheMessageAndExitsOneWithoutLooping) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    game->loadResult = false;
+    int code = -1;
+    const CapturedOutput out = captureOutput([&] { code = runGame<FakeWindow, FakeGame, NoGl>(window, game); });
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(out.err.find("An error occurred: Could not initialize the application"), std::string::npos);
+    EXPECT_EQ(window.pass, 0);
+    EXPECT_EQ(window.swaps, 0);
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[2], "window destroyed");
+    EXPECT_EQ(events[3], "game destroyed");
+}
+
+TEST_F(FrameLoopTest, WindowFailureShowsItsMessageAndDestroysTheGame) {
+    FakeWindow window;
+    window.createResult = false;
+    auto game = std::make_unique<FakeGame>();
+    int code = -1;
+    const CapturedOutput out = captureOutput([&] { code = runGame<FakeWindow, FakeGame, NoGl>(window, game); });
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(out.err.find("An error occurred: Unable to create the OpenGL Window"), std::string::npos);
+    EXPECT_EQ(events, (std::vector<std::string>{"create", "window destroyed", "game destroyed"}));
+}
+
+TEST_F(FrameLoopTest, MissingEntryPointsStopStartUpBeforeLoading) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    int code = -1;
+    const CapturedOutput out =
+        captureOutput([&] { code = runGame<FakeWindow, FakeGame, MissingGl>(window, game); });
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(out.err.find("glCreateShader"), std::string::npos);
+    EXPECT_EQ(events, (std::vector<std::string>{"create", "window destroyed", "game destroyed"}));
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a set of tasks needs, when any is missing.
+# Usage: tools/deps/install.sh build|test|...   (each word adds its packages)
+set -euo pipefail
+
+packages=()
+for need in "$@"; do
+    case "$need" in
+        build)
+            packages+=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev
+                       nlohmann-json3-dev libegl-dev libegl1-mesa-dev libgl-dev libgl1-mesa-dri
+                       libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev) ;;
+        test)
+            packages+=(xvfb xdotool imagemagick x11-utils glslang-tools g++-mingw-w64-x86-64) ;;
+        *)
+            echo "install.sh: unknown package set '$need'" >&2
+            exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
