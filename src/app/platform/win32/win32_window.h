@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+class Game;
+
+// The game's one top-level window with its device context and WGL context.
+// The context is made during WM_CREATE (3.0 when the driver offers it, the
+// legacy context otherwise) and dropped when the window is closed; the frame
+// loop reads `running` and `active`, and Escape key-downs toggle `active`.
+class Window {
+public:
+    explicit Window(HINSTANCE instance);
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    void setResizeTarget(Game* game) { resizeTarget = game; }
+    bool create(int width, int height, int bitsPerPixel, bool fullscreen);
+    bool isRunning() const { return running; }
+    bool isActive() const { return active; }
+    // Dispatches everything queued, without blocking; WM_QUIT is not acted on.
+    void pumpMessages();
+    void swapBuffers();
+    // Restores the display mode after full screen; the window, its DC and the
+    // class go with the process.
+    void destroy();
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void createContext(HWND window);
+    void releaseContext();
+
+    bool active = true;
+    HWND hwnd = nullptr;
+    Game* resizeTarget = nullptr;
+    bool running = false;
+    bool fullscreen = false;
+    HGLRC hglrc = nullptr;
+    HDC hdc = nullptr;
+    RECT rect{};
+    HINSTANCE hinstance = nullptr;
+    WNDCLASSEXA windowClass{};
+};
