@@ -1,11 +1,8 @@
-#include "game/game.h"
-
 #include "app/renderer.h"
-
-bool Game::load() { return true; }
+#include "game/game.h"
 
 void Game::resize(int width, int height) { renderer.setViewport(0, 0, width, height); }
 
-void Game::update(float) {}
-
 void Game::render() { renderer.clear(); }
+
+void Game::drawAt(SceneObject&, const Vec3&, float) {}

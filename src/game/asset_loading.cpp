@@ -1,0 +1,6 @@
+#include "game/game.h"
+
+bool Game::load() {
+    buildWorld();
+    return true;
+}
