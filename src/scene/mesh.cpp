@@ -1,0 +1,306 @@
+#include "scene/mesh.h"
+
+#include <cstring>
+#include <iostream>
+#include <limits>
+
+#include "app/renderer.h"
+#include "gfx/shader_program.h"
+#include "scene/file_contents.h"
+#include "scene/json_values.h"
+
+using nlohmann::ordered_json;
+
+namespace {
+
+constexpr int positionFloats = 3;
+constexpr int colourFloats = 3;
+constexpr int texCoordFloats = 2;
+constexpr int triangleIndices = 3;
+
+void reportFailure(const std::string& path, const std::string& reason) {
+    std::cerr << "Could not load mesh: " << path << ": " << reason << std::endl;
+}
+
+// The arrays of one file, filled completely before the mesh takes them so a
+// failure half-way leaves nothing behind.
+struct MeshArrays {
+    std::vector<float> positions;
+    std::vector<float> colours;
+    std::vector<uint16_t> indices;
+    std::vector<float> texCoords;
+    std::unique_ptr<MeshAnimation> animation;
+};
+
+bool readModel(const ordered_json& model, MeshArrays& out, std::string& error) {
+    const char* const arrayNames[] = {"vertices", "uvs", "colors", "indices"};
+    const ordered_json* arrays[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        arrays[i] = jsonMember(model, arrayNames[i]);
+        if (!arrays[i]) {
+            error = std::string("\"model\" lacks \"") + arrayNames[i] + "\"";
+            return false;
+        }
+        if (!arrays[i]->is_array()) {
+            error = std::string("model.") + arrayNames[i] + " is not an array";
+            return false;
+        }
+    }
+    const ordered_json& vertices = *arrays[0];
+    const ordered_json& uvs = *arrays[1];
+    const ordered_json& colors = *arrays[2];
+    const ordered_json& triangles = *arrays[3];
+
+    const size_t vertexCount = vertices.size();
+    if (uvs.size() != vertexCount || colors.size() != vertexCount) {
+        error = "model arrays differ in length: " + std::to_string(vertexCount) + " vertices, " +
+                std::to_string(uvs.size()) + " uvs, " + std::to_string(colors.size()) + " colors";
+        return false;
+    }
+    constexpr size_t maxCount = std::numeric_limits<int>::max() / positionFloats;
+    if (vertexCount > maxCount || triangles.size() > maxCount) {
+        error = "model has too many vertices or triangles";
+        return false;
+    }
+
+    out.positions.reserve(vertexCount * positionFloats);
+    out.texCoords.reserve(vertexCount * texCoordFloats);
+    out.colours.reserve(vertexCount * colourFloats);
+    std::vector<int64_t> rawIndices;
+    rawIndices.reserve(triangles.size() * triangleIndices);
+    if (!readFloatRecords(vertices, "model.vertices", {"x", "y", "z"}, out.positions, error) ||
+        !readFloatRecords(uvs, "model.uvs", {"u", "v"}, out.texCoords, error) ||
+        !readFloatRecords(colors, "model.colors", {"r", "g", "b"}, out.colours, error) ||
+        !readIntegerRecords(triangles, "model.indices", {"a", "b", "c"}, rawIndices, error))
+        return false;
+
+    out.indices.reserve(rawIndices.size());
+    for (size_t i = 0; i < rawIndices.size(); ++i) {
+        // Indices are stored in 16 bits: only the low 16 bits of the value count.
+        const uint16_t index = static_cast<uint16_t>(rawIndices[i]);
+        if (index >= vertexCount) {
+            error = "model.indices[" + std::to_string(i / triangleIndices) + "] refers to vertex " +
+                    std::to_string(index) + " of " + std::to_string(vertexCount);
+            return false;
+        }
+        out.indices.push_back(index);
+    }
+    return true;
+}
+
+bool readJsonMesh(const std::string& text, MeshArrays& out, std::string& error) {
+    ordered_json document;
+    if (!parseJson(text, document, error)) return false;
+    if (!document.is_object()) {
+        error = "the top level is not an object";
+        return false;
+    }
+    for (const auto& member : document.items()) {
+        if (member.key() == "model") {
+            if (!member.value().is_object()) {
+                error = "\"model\" is not an object";
+                return false;
+            }
+            if (!readModel(member.value(), out, error)) return false;
+        } else if (member.key() == "animations") {
+            out.animation = std::make_unique<MeshAnimation>();
+            if (!out.animation->load(member.value(), error)) return false;
+        }
+    }
+    // Checked once both members are read: they may come in either order.
+    const size_t vertexCount = out.positions.size() / positionFloats;
+    if (out.animation && static_cast<size_t>(out.animation->vertexCount()) != vertexCount) {
+        error = "animation keyframes hold " + std::to_string(out.animation->vertexCount()) +
+                " vertices, the model " + std::to_string(vertexCount);
+        return false;
+    }
+    return true;
+}
+
+uint32_t littleEndian32(const unsigned char* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+
+int32_t readInt32(const unsigned char* p) {
+    const uint32_t bits = littleEndian32(p);
+    int32_t value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+void readFloats(const unsigned char*& p, size_t count, std::vector<float>& out) {
+    out.resize(count);
+    for (size_t i = 0; i < count; ++i, p += 4) {
+        const uint32_t bits = littleEndian32(p);
+        std::memcpy(&out[i], &bits, sizeof(float));
+    }
+}
+
+// Header: int32 vertex count n, int32 triangle count t; then 3n position,
+// 3n colour and 2n texture-coordinate floats and 3t uint16 indices, all
+// little-endian, and optionally a two-byte marker.
+bool readBinaryMesh(const std::string& bytes, MeshArrays& out, bool& hasMarker, std::string& error) {
+    constexpr size_t headerSize = 8;
+    constexpr uint64_t bytesPerVertex = (positionFloats + colourFloats + texCoordFloats) * 4;
+    constexpr uint64_t bytesPerTriangle = triangleIndices * 2;
+    constexpr size_t markerSize = 2;
+    if (bytes.size() < headerSize) {
+        error = "truncated: " + std::to_string(bytes.size()) + " bytes, no room for the counts";
+        return false;
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const int32_t vertexCount = readInt32(p);
+    const int32_t triangleCount = readInt32(p + 4);
+    if (vertexCount < 0 || triangleCount < 0) {
+        error = "negative count (" + std::to_string(vertexCount) + " vertices, " + std::to_string(triangleCount) +
+                " triangles)";
+        return false;
+    }
+    // Counts are compared with the file before they size anything.
+    const uint64_t needed = headerSize + bytesPerVertex * static_cast<uint64_t>(vertexCount) +
+                            bytesPerTriangle * static_cast<uint64_t>(triangleCount);
+    if (needed > bytes.size()) {
+        error = "truncated: " + std::to_string(vertexCount) + " vertices and " + std::to_string(triangleCount) +
+                " triangles need " + std::to_string(needed) + " bytes, the file has " +
+                std::to_string(bytes.size());
+        return false;
+    }
+    constexpr int32_t maxCount = std::numeric_limits<int>::max() / positionFloats;
+    if (vertexCount > maxCount || triangleCount > maxCount) {
+        error = "too many vertices or triangles";
+        return false;
+    }
+    const size_t n = static_cast<size_t>(vertexCount);
+    p += headerSize;
+    readFloats(p, n * positionFloats, out.positions);
+    readFloats(p, n * colourFloats, out.colours);
+    readFloats(p, n * texCoordFloats, out.texCoords);
+    const size_t indexCount = static_cast<size_t>(triangleCount) * triangleIndices;
+    out.indices.resize(indexCount);
+    for (size_t i = 0; i < indexCount; ++i, p += 2) {
+        out.indices[i] = static_cast<uint16_t>(p[0] | p[1] << 8);
+        if (out.indices[i] >= n) {
+            error = "index " + std::to_string(i) + " refers to vertex " + std::to_string(out.indices[i]) + " of " +
+                    std::to_string(n);
+            return false;
+        }
+    }
+    hasMarker = bytes.size() - needed >= markerSize;
+    return true;
+}
+
+}  // namespace
+
+Mesh::~Mesh() { release(); }
+
+bool Mesh::load(const std::string& path) {
+    if (path.find(".json", 1) != std::string::npos) return loadJson(path);
+    return loadBinary(path);
+}
+
+bool Mesh::loadJson(const std::string& path) {
+    clear();
+    std::string text, error;
+    MeshArrays arrays;
+    if (!readFileContents(path, text, error) || !readJsonMesh(text, arrays, error)) {
+        reportFailure(path, error);
+        return false;
+    }
+    positions_ = std::move(arrays.positions);
+    colours_ = std::move(arrays.colours);
+    indices_ = std::move(arrays.indices);
+    texCoords_ = std::move(arrays.texCoords);
+    animation_ = std::move(arrays.animation);
+    updateCounts();
+    return true;
+}
+
+bool Mesh::loadBinary(const std::string& path) {
+    clear();
+    std::string bytes, error;
+    MeshArrays arrays;
+    bool hasMarker = false;
+    if (!readFileContents(path, bytes, error) || !readBinaryMesh(bytes, arrays, hasMarker, error)) {
+        reportFailure(path, error);
+        return false;
+    }
+    positions_ = std::move(arrays.positions);
+    colours_ = std::move(arrays.colours);
+    indices_ = std::move(arrays.indices);
+    texCoords_ = std::move(arrays.texCoords);
+    updateCounts();
+    // The binary format carries no animation; the marker only announces one.
+    std::cout << (hasMarker ? "des anims!" : "pas d'anim") << std::endl;
+    return true;
+}
+
+void Mesh::updateCounts() {
+    positionCount_ = static_cast<int>(positions_.size());
+    colourCount_ = static_cast<int>(colours_.size());
+    indexCount_ = static_cast<int>(indices_.size());
+    texCoordCount_ = static_cast<int>(texCoords_.size());
+}
+
+void Mesh::clear() {
+    positions_.clear();
+    colours_.clear();
+    indices_.clear();
+    texCoords_.clear();
+    animation_.reset();
+    updateCounts();
+}
+
+void Mesh::upload() {
+    const uint8_t components[3] = {positionFloats, texCoordFloats, colourFloats};
+    const float* const arrays[3] = {positions_.data(), texCoords_.data(), colours_.data()};
+    vertexGroup_ = renderer.createBufferGroup(positionCount_ / positionFloats, components, arrays, 3);
+    indexBuffer_ = renderer.createIndexBuffer(indexCount_, indices_.data());
+    if (!animation_) return;
+    // The static arrays are the animation buffers' first contents.
+    const float* const sources[3] = {positions_.data(), colours_.data(), texCoords_.data()};
+    const int counts[3] = {positionCount_, colourCount_, texCoordCount_};
+    for (int i = 0; i < 3; ++i) {
+        animationBuffers_[i] = renderer.createBuffer();
+        renderer.fillArrayBuffer(animationBuffers_[i], sources[i], counts[i]);
+    }
+}
+
+void Mesh::draw(const Mat4& modelView) {
+    if (!currentProgram || vertexGroup_ < 0) return;
+    currentProgram->setMatrix4("mvMat", modelView);
+    currentProgram->bindAttributeBuffers(vertexGroup_);
+    renderer.drawIndexed(indexBuffer_, indexCount_);
+}
+
+void Mesh::drawAnimated(const Mat4& modelView, unsigned animationIndex, float time) {
+    if (!animation_ || animationBuffers_[0] < 0) {
+        draw(modelView);
+        return;
+    }
+    if (!currentProgram) return;
+    animation_->sample(animationIndex, time);
+    // The current arrays describe the mesh's own vertices (checked at load),
+    // so they hold exactly the static counts.
+    renderer.fillArrayBuffer(animationBuffers_[0], animation_->currentPositions().data(), positionCount_);
+    renderer.fillArrayBuffer(animationBuffers_[1], animation_->currentColours().data(), colourCount_);
+    renderer.fillArrayBuffer(animationBuffers_[2], animation_->currentTexCoords().data(), texCoordCount_);
+    currentProgram->setMatrix4("mvMat", modelView);
+    currentProgram->bindAttributeBuffer(animationBuffers_[0], "inVertex", positionFloats);
+    currentProgram->bindAttributeBuffer(animationBuffers_[2], "inTexCoord", texCoordFloats);
+    currentProgram->bindAttributeBuffer(animationBuffers_[1], "inNormal", colourFloats);
+    renderer.drawIndexed(indexBuffer_, indexCount_);
+}
+
+void Mesh::release() {
+    // Only what upload created; the renderer skips the GL calls once the
+    // context is gone.
+    if (vertexGroup_ >= 0) renderer.deleteBufferGroup(vertexGroup_);
+    if (indexBuffer_ >= 0) renderer.deleteBuffer(indexBuffer_);
+    for (int& buffer : animationBuffers_) {
+        if (buffer >= 0) renderer.deleteBuffer(buffer);
+        buffer = -1;
+    }
+    vertexGroup_ = -1;
+    indexBuffer_ = -1;
+}

@@ -1,0 +1,51 @@
+#include "scene/scene_object.h"
+
+#include "gfx/texture.h"
+#include "scene/camera.h"
+#include "scene/mesh.h"
+
+void SceneObject::init(float x, float y, float z, Mesh* meshLink, Texture* textureLink, Camera* cameraLink) {
+    Transform::init(x, y, z, meshLink, textureLink, cameraLink);
+    scaleFactor = Vec3(1.0f, 1.0f, 1.0f);
+    pivot = Vec2(0.0f, 0.0f);
+}
+
+void SceneObject::buildModelView(bool withAngleY) {
+    setMatrix(camera ? camera->view() : Mat4());
+    translate(position.x, position.y, position.z);
+    rotateZ(angleZ * DEG_TO_RAD);
+    rotateX(angleX * DEG_TO_RAD);
+    if (withAngleY) rotateY(angleY * DEG_TO_RAD);
+    scale(scaleFactor.x, scaleFactor.y, scaleFactor.z);
+    translate(-pivot.x, -pivot.y, 0.0f);
+}
+
+void SceneObject::draw() {
+    if (!mesh) return;
+    buildModelView(false);
+    if (texture) texture->bind();
+    if (animationPlaying)
+        mesh->drawAnimated(modelMatrix, static_cast<unsigned>(animationIndex), animationTime);
+    else
+        mesh->draw(modelMatrix);
+}
+
+void SceneObject::drawUntextured() {
+    if (!mesh) return;
+    buildModelView(true);
+    mesh->draw(modelMatrix);
+}
+
+void SceneObject::playAnimationAt(int index, float time) {
+    animationPlaying = true;
+    animationIndex = index;
+    animationTime = time;
+}
+
+float SceneObject::advanceAnimation(float dt) {
+    animationTime += dt;
+    const MeshAnimation* animation = mesh ? mesh->animation() : nullptr;
+    if (!animation) return -1.0f;
+    const float duration = animation->duration(static_cast<unsigned>(animationIndex));
+    return animationTime > duration ? animationTime - duration : -1.0f;
+}

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "scene/camera.h"
+#include "scene/scene_object.h"
+
+namespace {
+
+Vec3 apply(const Mat4& m, const Vec3& v) {
+    return Vec3(m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12], m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13],
+                m[2] * v.x + m[6] * v.y + m[10] * v.z + m[14]);
+}
+
+void expectNear(const Vec3& v, float x, float y, float z) {
+    EXPECT_NEAR(v.x, x, 1e-5f);
+    EXPECT_NEAR(v.y, y, 1e-5f);
+    EXPECT_NEAR(v.z, z, 1e-5f);
+}
+
+// A scene object seen through an identity view, everything else neutral.
+struct NeutralObject {
+    Camera camera;
+    SceneObject object;
+    NeutralObject() {
+        camera.resetView();
+        object.init(0, 0, 0, nullptr, nullptr, &camera);
+    }
+    Vec3 place(const Vec3& v, bool withAngleY = false) {
+        object.buildModelView(withAngleY);
+        return apply(object.modelMatrix, v);
+    }
+};
+
+}  // namespace
+
+TEST(Transform, InitSetsLinksAndZeroesAngles) {
+    Transform t;
+    t.setAngleZ(30);
+    t.setAngleX(90);
+    EXPECT_EQ(t.getAngleX(), 90.0f);  // degrees, no conversion on access
+    auto* mesh = reinterpret_cast<Mesh*>(0x10);
+    auto* texture = reinterpret_cast<Texture*>(0x20);
+    auto* camera = reinterpret_cast<Camera*>(0x30);
+    t.init(1, 2, 3, mesh, texture, camera);
+    EXPECT_EQ(t.getAngleZ(), 0.0f);
+    EXPECT_EQ(t.getAngleX(), 0.0f);
+    EXPECT_EQ(t.getAngleY(), 0.0f);
+    EXPECT_EQ(t.mesh, mesh);
+    EXPECT_EQ(t.texture, texture);
+    EXPECT_EQ(t.camera, camera);
+    expectNear(t.position, 1, 2, 3);
+}
+
+TEST(Transform, OperationsPostMultiplyTheModelMatrix) {
+    Transform t;
+    t.setMatrix(Mat4());
+    t.translate(0, 0, 5);
+    t.rotateZ(static_cast<float>(M_PI));
+    expectNear(apply(t.modelMatrix, Vec3(1, 0, 0)), -1, 0, 5);
+
+    Transform a, b;
+    a.setMatrix(Mat4());
+    a.rotateAxisDegrees(90, 0, 0, 1);
+    b.setMatrix(Mat4());
+    b.rotateAxis(static_cast<float>(M_PI / 2), 0, 0, 1);
+    for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(a.modelMatrix[i], b.modelMatrix[i]) << i;
+
+    // multiply with the model matrix on both sides: translation doubles.
+    t.setMatrix(Mat4());
+    t.translate(1, 2, 3);
+    t.scale(2, 2, 2);
+    t.multiply(t.modelMatrix, t.modelMatrix);
+    expectNear(apply(t.modelMatrix, Vec3(0, 0, 0)), 3, 6, 9);
+    expectNear(apply(t.modelMatrix, Vec3(1, 0, 0)), 7, 6, 9);
+}
+
+TEST(Camera, ProjectionsFollowTheResetThenWritePattern) {
+    Camera hud;
+    hud.resetProjection();
+    hud.perspective(40, 16.0f / 9.0f, -5, 5);
+    EXPECT_FLOAT_EQ(hud.projection()[10], 0.0f);
+    EXPECT_FLOAT_EQ(hud.projection()[14], 5.0f);
+    EXPECT_FLOAT_EQ(hud.projection()[11], -1.0f);
+    EXPECT_FLOAT_EQ(hud.projection()[15], 0.0f);
+
+    Camera world;
+    world.resetProjection();
+    world.perspective(60, 1280.0f / 720.0f, 1, 1000);
+    EXPECT_NEAR(world.projection()[0], world.projection()[5] * 720.0f / 1280.0f, 1e-6f);
+
+    // ortho then perspective on one projection leaves no trace of the ortho.
+    Camera both;
+    both.resetProjection();
+    both.ortho(-26, 30, -10, 10, 1, 1000);
+    both.perspective(60, 1280.0f / 720.0f, 1, 1000);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(both.projection()[i], world.projection()[i]) << i;
+}
+
+TEST(Camera, LookAlongMinusZIsAPureTranslation) {
+    Camera c;
+    c.resetView();
+    c.lookAt(0, 0, 10, 0, 0, -10, 0, 10, 0);
+    Mat4 expected;
+    expected.translate(0, 0, -10);
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(c.view()[i], expected[i], 1e-6f) << i;
+}
+
+TEST(SceneObject, PivotIsShiftedThenScaledThenPlaced) {
+    NeutralObject n;
+    n.object.position = Vec3(10, 0, 0);
+    n.object.setScale(2, 2, 2);
+    n.object.setPivot(0.5f, 0.5f);
+    expectNear(n.place(Vec3(0, 0, 0)), 9, -1, 0);
+    expectNear(n.place(Vec3(1, 1, 0)), 11, 1, 0);
+}
+
+TEST(SceneObject, TiltAboutXActsBeforeTurnAboutZ) {
+    NeutralObject n;
+    n.object.setAngleZ(90);
+    expectNear(n.place(Vec3(1, 0, 0)), 0, 1, 0);
+    n.object.setAngleX(90);
+    expectNear(n.place(Vec3(0, 1, 0)), 0, 0, 1);
+    expectNear(n.place(Vec3(1, 0, 0)), 0, 1, 0);
+}
+
+TEST(SceneObject, OnlyTheUntexturedDrawAppliesAngleYAfterAngleX) {
+    NeutralObject n;
+    n.object.setAngleX(90);
+    const Vec3 withoutRoll = n.place(Vec3(1, 0, 0));
+    n.object.setAngleY(90);
+    const Vec3 textured = n.place(Vec3(1, 0, 0), false);
+    expectNear(textured, withoutRoll.x, withoutRoll.y, withoutRoll.z);
+    // Roll first takes +X to -Z, the tilt then takes -Z to +Y.
+    expectNear(n.place(Vec3(1, 0, 0), true), 0, 1, 0);
+}
+
+TEST(SceneObject, StartsFromTheCameraView) {
+    NeutralObject n;
+    n.camera.lookAt(0, 0, 10, 0, 0, -10, 0, 10, 0);
+    n.object.position = Vec3(1, 2, 3);
+    expectNear(n.place(Vec3(0, 0, 0)), 1, 2, -7);
+}
+
+TEST(SceneObject, InitResetsScaleAndPivotButKeepsAnimationState) {
+    SceneObject o;
+    EXPECT_FALSE(o.animationPlaying);
+    o.setScale(3, 3, 3);
+    o.setPivot(0.5f, 0.25f);
+    o.playAnimationAt(2, 1.5f);
+    o.init(0, 0, 0, nullptr, nullptr, nullptr);
+    expectNear(o.scaleFactor, 1, 1, 1);
+    EXPECT_EQ(o.pivot.x, 0.0f);
+    EXPECT_EQ(o.pivot.y, 0.0f);
+    EXPECT_TRUE(o.animationPlaying);
+    EXPECT_EQ(o.animationIndex, 2);
+    EXPECT_EQ(o.animationTime, 1.5f);
+    o.playAnimation(1);
+    EXPECT_EQ(o.animationIndex, 1);
+    EXPECT_EQ(o.animationTime, 0.0f);
+}
