@@ -36,6 +36,19 @@ public:
     // untextured if it lies within radius of the room origin; then puts it back at 0.
     void drawAt(SceneObject& object, const Vec3& position, float radius);
 
+    // Where the world camera looks from and at: behind and above the swimmer,
+    // unless a door of the room is sliding open, which takes the camera over.
+    struct CameraAim {
+        Vec3 eye;
+        Vec3 centre;
+    };
+    CameraAim aimWorldCamera() const;
+    // Below (or at) this eye height the scene is drawn with the underwater look.
+    static bool underwaterView(const Vec3& eye);
+    // The water surface is drawn when seen from above, or from below the
+    // surface while the eye is south of the room.
+    static bool waterSurfaceVisible(const Vec3& eye);
+
     // Fixes the seaweed generator's seed instead of taking the clock (before load).
     void setSeaweedSeed(unsigned seed) { seaweedSeed = seed; }
 
@@ -113,13 +126,20 @@ public:
     float swimClock = 0.0f;
     bool keysHeld[KEY_COLOURS] = {false, false, false, false};
 
-    // Where the eye of the world camera was put by the last render (for the
-    // scene program and water choices; also read by tests and tools).
-    Vec3 lastEye;
-
 private:
     unsigned nextSeaweedSeed() const;
     void applyRoomTextures();
+
+    // gameplay steps, in the order update runs them
+    bool advanceFadeOut(float dt);
+    void updateSpeed(float dt);
+    void pullLeversInReach();
+    void swim(float dt);
+    void runDoors(float dt);
+    void runLevers(float dt);
+    void pickUpKeys();
+    // The room a door leads into, or null when it leads nowhere.
+    static Room* neighbourThrough(const Room& room, const Door& door);
 
     std::optional<unsigned> seaweedSeed;
 };

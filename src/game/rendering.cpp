@@ -1,8 +1,241 @@
+#include <cmath>
+
 #include "app/renderer.h"
 #include "game/game.h"
 
-void Game::resize(int width, int height) { renderer.setViewport(0, 0, width, height); }
+namespace {
 
-void Game::render() { renderer.clear(); }
+// The follow camera sits 25 units south of the swimmer and 12 above it.
+constexpr float FOLLOW_BEHIND = 25.0f;
+constexpr float FOLLOW_ABOVE = 12.0f;
+// Room data is stored with z = 0 on the floor; the floor is drawn at -20.
+constexpr float DEPTH_OFFSET = 20.0f;
+// Pieces farther than viewDistance + this from the room origin are not drawn.
+constexpr float DRAW_RADIUS_MARGIN = 15.0f;
+constexpr float SURFACE_EYE_HEIGHT = 1.0f;
 
-void Game::drawAt(SceneObject&, const Vec3&, float) {}
+// Door leaves sit 5 from the doorway centre when shut and slide to 10.
+constexpr float LEAF_SHUT = 5.0f;
+constexpr float LEAF_OPEN = 10.0f;
+constexpr float LOCK_RAISE = 5.0f;
+constexpr float LOCK_NUDGE_Y = -0.05f;
+constexpr float LEVER_UP_ANGLE = 45.0f;
+
+// Overlay placements, in the overlay camera's space.
+constexpr float FADE_X = -16.5f, FADE_Y = -12.0f;
+constexpr float HELP_X = -1.5f, HELP_Y = -3.0f;
+constexpr float HELP_FADE_SECONDS = 2.0f;
+constexpr float HINT_X = -4.5f, HINT_Y = -2.0f;
+constexpr float KEY_ICON_X = -4.5f, KEY_ICON_TOP_Y = 2.0f;
+
+}  // namespace
+
+void Game::resize(int width, int height) {
+    renderer.setViewport(0, 0, width, height);
+    viewWidth = static_cast<float>(width);
+    viewHeight = static_cast<float>(height);
+    hudCamera.resetProjection();
+    hudCamera.ortho(0, 20, 0, 11.25f, -10, 1000);
+    hudCamera.perspective(40, 16.0f / 9.0f, -5, 5);
+    hudCamera.lookAt(0, 0, 10, 0, 0, -10, 0, 10, 0);
+}
+
+bool Game::underwaterView(const Vec3& eye) { return eye.z <= SURFACE_EYE_HEIGHT; }
+
+bool Game::waterSurfaceVisible(const Vec3& eye) {
+    return eye.z > SURFACE_EYE_HEIGHT || (eye.z < 0.0f && eye.y < 0.0f);
+}
+
+Game::CameraAim Game::aimWorldCamera() const {
+    CameraAim aim;
+    aim.centre = swimmerPosition;
+    aim.eye = Vec3(swimmerPosition.x, swimmerPosition.y - FOLLOW_BEHIND, swimmerPosition.z + FOLLOW_ABOVE);
+    for (uint32_t i = 0; i < currentRoom->doorCount; ++i) {
+        const Door& door = currentRoom->doors[i];
+        if (!door.opening) continue;
+        const Vec3& d = door.position;
+        aim.centre = Vec3(d.x, d.y, d.z - 15.0f);
+        aim.eye.z = d.z - 17.0f;
+        if (door.orientation == 0) {
+            aim.eye.x = d.x <= 50.0f ? d.x + 25.0f : d.x - 25.0f;
+            aim.eye.y = d.y - 8.0f;
+        } else {
+            aim.eye.x = d.x + 8.0f;
+            aim.eye.y = d.y - 25.0f;
+        }
+        break;
+    }
+    return aim;
+}
+
+void Game::drawAt(SceneObject& object, const Vec3& position, float radius) {
+    object.position = Vec3(position.x, position.y, position.z - DEPTH_OFFSET);
+    if (radius * radius > position.x * position.x + position.y * position.y) object.drawUntextured();
+    object.position = Vec3(0.0f, 0.0f, 0.0f);
+}
+
+void Game::render() {
+    basicShader.use();
+    renderer.clear();
+
+    worldCamera.resetView();
+    // A minimised window has no aspect: keep the last projection.
+    if (viewWidth > 0.0f && viewHeight > 0.0f) {
+        worldCamera.resetProjection();
+        worldCamera.perspective(60, viewWidth / viewHeight, 1, 1000);
+    }
+    const CameraAim aim = aimWorldCamera();
+    const Vec3& eye = aim.eye;
+    worldCamera.lookAt(eye.x, eye.y, eye.z, aim.centre.x, aim.centre.y, aim.centre.z, 0, 0, 10);
+    const float radius = viewDistance + DRAW_RADIUS_MARGIN;
+
+    ShaderProgram& sceneShader = underwaterView(eye) ? underwaterShader : basicShader;
+    sceneShader.use();
+    sceneShader.setMatrix4("projMat", worldCamera.projection());
+
+    // The border: banks along the floor, cliffs above them; the north side turned.
+    auto drawBorder = [&](const Vec3* ring) {
+        bankObject.setAngleZ(0);
+        for (int i = 0; i < 10; ++i) drawAt(bankObject, ring[i], radius);
+        bankObject.setAngleZ(-90);
+        for (int i = 10; i < BORDER_PIECES; ++i) drawAt(bankObject, ring[i], radius);
+    };
+    bankObject.texture->bind();
+    drawBorder(currentRoom->bankPositions);
+    cliffTexture.bind();
+    drawBorder(cliffPositions);
+
+    seaweedObject.texture->bind();
+    seaweedShader.use();
+    seaweedShader.setMatrix4("projMat", worldCamera.projection());
+    for (const SeaweedSegment& segment : currentRoom->seaweed) {
+        seaweedShader.setVec3("offset", segment.offset);
+        seaweedObject.setAngleY(segment.tilt.x);
+        seaweedObject.setAngleX(segment.tilt.y);
+        drawAt(seaweedObject, segment.position, radius);
+    }
+
+    sceneShader.use();
+    shortWallObject.texture->bind();
+    for (uint32_t i = 0; i < currentRoom->shortWallCount; ++i)
+        drawAt(shortWallObject, currentRoom->shortWalls[i], radius);
+    tallWallObject.texture->bind();
+    for (uint32_t i = 0; i < currentRoom->tallWallCount; ++i)
+        drawAt(tallWallObject, currentRoom->tallWalls[i], radius);
+    plateObject.texture->bind();
+    for (uint32_t i = 0; i < currentRoom->plateCount; ++i) drawAt(plateObject, currentRoom->plates[i], radius);
+    for (uint32_t i = 0; i < currentRoom->floorPlankCount; ++i)
+        drawAt(floorPlankObject, currentRoom->floorPlanks[i], radius);
+
+    doorObject.texture->bind();
+    for (uint32_t i = 0; i < currentRoom->doorCount; ++i) {
+        const Door& door = currentRoom->doors[i];
+        float leaf = door.open ? LEAF_OPEN : LEAF_SHUT;
+        if (door.opening) leaf = door.openTimer / doorOpenDuration * (LEAF_OPEN - LEAF_SHUT) + LEAF_SHUT;
+        const Vec3& d = door.position;
+        const float angle = door.orientation == 1 ? 0.0f : 90.0f;
+        doorObject.setAngleZ(angle);
+        if (door.orientation == 1) {
+            drawAt(doorObject, Vec3(d.x - leaf, d.y, d.z), radius);
+            drawAt(doorObject, Vec3(d.x + leaf, d.y, d.z), radius);
+        } else {
+            drawAt(doorObject, Vec3(d.x, d.y - leaf, d.z), radius);
+            drawAt(doorObject, Vec3(d.x, d.y + leaf, d.z), radius);
+        }
+        if (door.locked && door.lockColour >= 0 && door.lockColour < KEY_COLOURS) {
+            SceneObject& lock = lockObjects[door.lockColour];
+            lock.texture->bind();
+            lock.setAngleZ(angle);
+            const float nudge = door.orientation == 1 ? LOCK_NUDGE_Y : 0.0f;
+            drawAt(lock, Vec3(d.x, d.y + nudge, d.z + LOCK_RAISE), radius);
+            doorObject.texture->bind();
+        }
+    }
+
+    doorObject.texture->bind();
+    leverBaseObject.setAngleZ(90);
+    for (uint32_t i = 0; i < currentRoom->leverCount; ++i)
+        drawAt(leverBaseObject, currentRoom->levers[i].position, radius);
+    leverObject.texture->bind();
+    for (uint32_t i = 0; i < currentRoom->leverCount; ++i) {
+        const Lever& lever = currentRoom->levers[i];
+        float tilt = LEVER_UP_ANGLE;
+        if (lever.pulled)
+            tilt = -LEVER_UP_ANGLE;
+        else if (lever.pulling)
+            tilt = LEVER_UP_ANGLE - lever.pullTimer / leverPullDuration * 2.0f * LEVER_UP_ANGLE;
+        leverObject.setAngleX(tilt);
+        leverObject.setAngleZ(90);
+        drawAt(leverObject, lever.position, radius);
+    }
+
+    for (int c = 0; c < KEY_COLOURS; ++c) {
+        if (!currentRoom->keyPresent[c]) continue;
+        keyObjects[c].texture->bind();
+        drawAt(keyObjects[c], currentRoom->keyPositions[c], radius);
+    }
+
+    floorObject.draw();
+    // The swimmer bobs gently as it swims.
+    swimmerObject.position =
+        Vec3(swimmerPosition.x, swimmerPosition.y, swimmerPosition.z + std::cos(swimClock) / 3.0f);
+    swimmerObject.draw();
+
+    if (waterSurfaceVisible(eye)) {
+        waterShader.use();
+        waterShader.setMatrix4("projMat", worldCamera.projection());
+        waterObject.draw();
+    }
+
+    renderer.setDepthMask(false);
+    renderer.setDepthTest(false);
+
+    if (currentRoom->fadingOut || currentRoom->fadingIn) {
+        transitionShader.use();
+        const float ratio = currentRoom->fadingOut
+                                ? currentRoom->transitionTimer / transitionDuration
+                                : (transitionDuration - currentRoom->transitionTimer) / transitionDuration;
+        transitionShader.setFloat("ratio", ratio);
+        transitionShader.setMatrix4("projMat", hudCamera.projection());
+        fadeObject.position.x = FADE_X;
+        fadeObject.position.y = FADE_Y;
+        fadeObject.setScale(40, 30, 1);
+        fadeObject.draw();
+    }
+
+    if (hintTimer < hintDuration) {
+        transitionShader.use();
+        transitionShader.setMatrix4("projMat", hudCamera.projection());
+        const float ratio =
+            hintDuration - HELP_FADE_SECONDS > hintTimer ? 1.0f : (hintDuration - hintTimer) / HELP_FADE_SECONDS;
+        transitionShader.setFloat("ratio", ratio);
+        swimmingHintObject.position.x = HELP_X;
+        swimmingHintObject.position.y = HELP_Y;
+        swimmingHintObject.setScale(4, 1, 1);
+        swimmingHintObject.draw();
+    }
+
+    basicShader.use();
+    basicShader.setMatrix4("projMat", hudCamera.projection());
+    for (uint32_t i = 0; i < currentRoom->leverCount; ++i) {
+        const Lever& lever = currentRoom->levers[i];
+        if (lever.pulled || lever.pulling) continue;
+        const Vec3& s = swimmerPosition;
+        const Vec3& l = lever.position;
+        if (std::fabs(s.x - l.x) < 3.0f && std::fabs(s.y - l.y) < 3.0f && l.z - DEPTH_OFFSET < s.z &&
+            s.z < l.z - 16.0f) {
+            ctrlHintObject.position.x = HINT_X;
+            ctrlHintObject.position.y = HINT_Y;
+            ctrlHintObject.draw();
+        }
+    }
+    for (int c = 0; c < KEY_COLOURS; ++c) {
+        if (!keysHeld[c]) continue;
+        keyIconObjects[c].position.x = KEY_ICON_X;
+        keyIconObjects[c].position.y = KEY_ICON_TOP_Y - static_cast<float>(c);
+        keyIconObjects[c].draw();
+    }
+
+    renderer.setDepthMask(true);
+    renderer.setDepthTest(true);
+}
