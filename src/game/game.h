@@ -49,6 +49,9 @@ public:
     // surface while the eye is south of the room.
     static bool waterSurfaceVisible(const Vec3& eye);
 
+    // Gives the shared floor and wall objects the current room's textures.
+    void applyRoomTextures();
+
     // Fixes the seaweed generator's seed instead of taking the clock (before load).
     void setSeaweedSeed(unsigned seed) { seaweedSeed = seed; }
 
@@ -128,7 +131,6 @@ public:
 
 private:
     unsigned nextSeaweedSeed() const;
-    void applyRoomTextures();
 
     // gameplay steps, in the order update runs them
     bool advanceFadeOut(float dt);

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "world_fixture.h"
+
+namespace {
+
+struct TextureState {
+    GLint mag, min, wrapS, wrapT;
+};
+
+TextureState stateOf(const Texture& t) {
+    TextureState s{};
+    t.bind();
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s.mag);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s.min);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &s.wrapS);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &s.wrapT);
+    return s;
+}
+
+}  // namespace
+
+using WorldRender = LoadedGame;
+
+TEST_F(WorldRender, LoadSetsFiltersAndWrapsPerTexture) {
+    Game& g = *game;
+    for (const Texture* t : {&g.wallTexture, &g.woodTexture}) {
+        const TextureState s = stateOf(*t);
+        EXPECT_EQ(s.mag, GL_NEAREST);
+        EXPECT_EQ(s.min, GL_NEAREST);
+        EXPECT_EQ(s.wrapS, GL_REPEAT);
+        EXPECT_EQ(s.wrapT, GL_REPEAT);
+    }
+    for (const Texture* t : {&g.goldWallTexture, &g.leverTexture}) {
+        const TextureState s = stateOf(*t);
+        EXPECT_EQ(s.mag, GL_NEAREST);
+        EXPECT_EQ(s.min, GL_NEAREST);
+        EXPECT_EQ(s.wrapS, GL_MIRRORED_REPEAT);
+        EXPECT_EQ(s.wrapT, GL_MIRRORED_REPEAT);
+    }
+    const Texture* linear[] = {&g.fontTexture, &g.waterTexture, &g.grassTexture, &g.tileTexture,
+                               &g.cliffTexture, &g.blackTexture, &g.seaweedTexture, &g.doorTexture,
+                               &g.keyTextures[0], &g.keyTextures[3], &g.lockTextures[1],
+                               &g.ctrlHintTexture, &g.swimmingControlsTexture};
+    for (const Texture* t : linear) {
+        const TextureState s = stateOf(*t);
+        EXPECT_EQ(s.mag, GL_LINEAR);
+        EXPECT_EQ(s.min, GL_LINEAR);
+        EXPECT_EQ(s.wrapS, GL_MIRRORED_REPEAT);
+        EXPECT_EQ(s.wrapT, GL_MIRRORED_REPEAT);
+        EXPECT_GT(t->width, 0);
+        EXPECT_EQ(t->pixels, nullptr);  // released right after upload
+    }
+}
+
+TEST_F(WorldRender, StartsInRoomZeroWithTheHelpShown) {
+    EXPECT_EQ(game->currentRoom, &game->rooms[0]);
+    EXPECT_EQ(game->swimmerPosition.x, 20.0f);
+    EXPECT_EQ(game->swimmerPosition.y, 20.0f);
+    EXPECT_EQ(game->swimmerPosition.z, -5.0f);
+    EXPECT_EQ(game->hintTimer, 0.0f);
+    EXPECT_EQ(game->floorObject.texture, &game->grassTexture);
+    EXPECT_EQ(game->shortWallObject.texture, &game->wallTexture);
+    EXPECT_NE(&game->wallMesh, &game->waterMesh);
+    EXPECT_EQ(game->wallMesh.indexCount(), game->waterMesh.indexCount());
+    EXPECT_NE(game->wallMesh.vertexGroup(), game->waterMesh.vertexGroup());
+}
+
+TEST_F(WorldRender, StartFrameMatchesGolden) { EXPECT_TRUE(matchesGolden(renderFrame(), "start-640x360.png")); }
+
+TEST_F(WorldRender, GoldRoomMatchesGolden) {
+    enter(3);
+    game->hintTimer = game->hintDuration;  // no help overlay
+    game->swimmerPosition = Vec3(52, 20, -12);
+    EXPECT_TRUE(matchesGolden(renderFrame(), "room3-640x360.png"));
+}
+
+TEST_F(WorldRender, EveryRoomRendersWithoutGlErrorsAndDrawsSomething) {
+    game->hintTimer = game->hintDuration;
+    for (int room = 0; room < ROOM_COUNT; ++room) {
+        enter(room);
+        const RgbaImage frame = renderFrame();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "room " << room;
+        // Not a blank clear: the scene covers the white background.
+        size_t white = 0;
+        for (size_t i = 0; i < frame.pixels.size(); i += 4)
+            white += frame.pixels[i] == 255 && frame.pixels[i + 1] == 255 && frame.pixels[i + 2] == 255;
+        EXPECT_LT(white, frame.pixels.size() / 4 / 10) << "room " << room;
+    }
+}
+
+TEST_F(WorldRender, WaterSurfaceShowsOnlyWhereTheRuleSaysAndAZeroSizeWindowIsSafe) {
+    game->hintTimer = game->hintDuration;
+    game->swimmerPosition = Vec3(50, 50, -12.5f);  // eye at z = -0.5: underwater, no surface
+    const RgbaImage below = renderFrame();
+    game->swimmerPosition = Vec3(50, 50, -11.0f + 0.01f);  // eye just above 1: surface drawn
+    const RgbaImage above = renderFrame();
+    EXPECT_LT(matchingShare(below, above, 12), 0.9);
+    game->resize(0, 0);
+    game->render();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    game->resize(worldTestWidth, worldTestHeight);
+}
