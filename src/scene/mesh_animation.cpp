@@ -122,9 +122,12 @@ bool MeshAnimation::load(const ordered_json& animations, std::string& error) {
                 return false;
             }
             times.push_back(startTime);
-            if (!readFloatRecords(*jsonMember(keyframe, "vertices"), name + " vertices", {"x", "y", "z"}, positions, error) ||
-                !readFloatRecords(*jsonMember(keyframe, "uvs"), name + " uvs", {"u", "v"}, texCoords, error) ||
-                !readFloatRecords(*jsonMember(keyframe, "colors"), name + " colors", {"r", "g", "b"}, colours, error))
+            const ordered_json& vertices = *jsonMember(keyframe, "vertices");
+            const ordered_json& uvs = *jsonMember(keyframe, "uvs");
+            const ordered_json& colors = *jsonMember(keyframe, "colors");
+            if (!readFloatRecords(vertices, name + " vertices", {"x", "y", "z"}, positions, error) ||
+                !readFloatRecords(uvs, name + " uvs", {"u", "v"}, texCoords, error) ||
+                !readFloatRecords(colors, name + " colors", {"r", "g", "b"}, colours, error))
                 return false;
         }
     }

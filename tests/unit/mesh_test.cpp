@@ -184,8 +184,8 @@ TEST(MeshJson, MalformedFilesAreLoadFailuresNamingFileAndMember) {
         {model(R"("vertices": [{"x":0,"z":0}], "uvs": [{"u":0,"v":0}], "colors": [{"r":0,"g":0,"b":0}],
                   "indices": [])"),
          "model.vertices[0] lacks \"y\""},
-        {model(vertices3 + "," + uvs3 + R"(, "colors": [{"r":0,"g":0,"b":0},{"r":0,"g":"1","b":0},{"r":0,"g":0,"b":0}],)" +
-               tri),
+        {model(vertices3 + "," + uvs3 + R"(, "colors": [{"r":0,"g":0,"b":0},{"r":0,"g":"1","b":0},)" +
+               R"({"r":0,"g":0,"b":0}],)" + tri),
          "model.colors[1].g is not a number"},
         {model(vertices3 + "," + uvs3 + "," + colors3 + R"(, "indices": [7])"), "model.indices[0] is not an object"},
         {model(vertices3 + R"(, "uvs": [{"u":0,"v":0}],)" + colors3 + "," + tri), "differ in length"},
