@@ -73,8 +73,11 @@ TEST(WorldLinks, NeighboursAreReciprocalAndDoorsArriveNextToTheirTwin) {
     const int opposite[DOOR_DIRECTIONS] = {1, 0, 3, 2};
     for (int i = 0; i < ROOM_COUNT; ++i) {
         const Room& room = game->rooms[i];
-        for (int d = 0; d < DOOR_DIRECTIONS; ++d)
-            if (room.neighbours[d]) EXPECT_EQ(room.neighbours[d]->neighbours[opposite[d]], &room) << i;
+        for (int d = 0; d < DOOR_DIRECTIONS; ++d) {
+            if (room.neighbours[d]) {
+                EXPECT_EQ(room.neighbours[d]->neighbours[opposite[d]], &room) << i;
+            }
+        }
         for (uint32_t k = 0; k < room.doorCount; ++k) {
             const Door& door = room.doors[k];
             const Room* next = room.neighbours[door.direction];
