@@ -1,7 +1,72 @@
 #pragma once
 
-// Placeholder: the full ShaderProgram arrives with the graphics resources.
-class ShaderProgram;
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/mat4.h"
+#include "scene/vec.h"
+
+// The GL objects of one program.
+struct ShaderObjects {
+    uint32_t program = 0;
+    uint32_t vertexShader = 0;    // 0 after a failed compile
+    uint32_t fragmentShader = 0;  // 0 after a failed compile
+};
+
+// One attribute or uniform as the game refers to it.
+struct ShaderVariable {
+    std::string name;   // as written in the shader source
+    int32_t location = 0;  // found by ShaderProgram::use; -1 when the program does not use it
+    int32_t size = 0;   // float components: per vertex for attributes, 16 / 3 / 1 for uniforms
+};
+
+// A vertex and fragment program read from base + ".vert" and base + ".frag".
+// Locations are looked up on every use and cached, and uniforms are set by
+// name on a program that is already current. Failures print and go on: a
+// program that did not build simply draws nothing useful.
+class ShaderProgram {
+public:
+    ShaderProgram() = default;
+    // Currentness is tracked by address, so a program stays where it was built.
+    ShaderProgram(const ShaderProgram&) = delete;
+    ShaderProgram& operator=(const ShaderProgram&) = delete;
+    ~ShaderProgram();
+
+    // Creates the shader and program objects and hands both sources to GL.
+    bool load(const std::string& base);
+    // Installs the fixed attribute table ("inVertex" 3, "inTexCoord" 2,
+    // "inNormal" 3, in the order buffer groups feed them) and the uniforms.
+    void setVariables(const std::vector<ShaderVariable>& uniformTable);
+    // Compile and link failures are printed; the program is kept either way.
+    bool compileAndLink();
+    // Disables the previous program's attribute arrays, makes this one current,
+    // enables its own and caches every location.
+    void use();
+    void disableAttributes();
+
+    // The whole file, or an empty string (and a message) when it cannot be opened.
+    static std::string readSource(const std::string& path);
+    // Cached location of the first entry with this name, -1 when there is none.
+    int32_t uniformLocation(const std::string& name) const;
+    int32_t attributeLocation(const std::string& name) const;
+
+    void setMatrix4(const std::string& name, const Mat4& matrix);
+    void setFloat(const std::string& name, float value);
+    void setVec2(const std::string& name, const Vec2& value);
+    void setVec3(const std::string& name, const Vec3& value);
+
+    // Attribute i reads array buffer i of the renderer's buffer group.
+    void bindAttributeBuffers(int groupIndex);
+    // Points one named attribute at one of the renderer's single array buffers.
+    void bindAttributeBuffer(int bufferIndex, const std::string& name, int size);
+    void bindVertexBuffer(int bufferIndex);    // "inVertex", 3 components
+    void bindTexCoordBuffer(int bufferIndex);  // "inTexCoord", 2 components
+
+    ShaderObjects objects;
+    std::vector<ShaderVariable> attributes;
+    std::vector<ShaderVariable> uniforms;
+};
 
 // The program made current last; null after Renderer::initState.
 extern ShaderProgram* currentProgram;

@@ -1,0 +1,76 @@
+#include "gfx/texture.h"
+
+#include "app/gl_api.h"
+#include "app/platform.h"
+#include "app/renderer.h"
+
+namespace {
+
+bool endsWith(const std::string& path, const char* extension) {
+    const std::string::size_type length = std::char_traits<char>::length(extension);
+    return path.size() >= length && path.compare(path.size() - length, length, extension) == 0;
+}
+
+}  // namespace
+
+void Texture::load(const std::string& path) {
+    // The old block goes before the new one is decoded, so a texture never
+    // holds two images at once.
+    freePixels();
+    uint16_t decodedWidth = 0;
+    uint16_t decodedHeight = 0;
+    if (endsWith(path, ".bmp")) {
+        pixels = loadBmp(path, decodedWidth, decodedHeight);
+        internalFormat = GL_RGB;
+        format = GL_BGR;
+    } else if (endsWith(path, ".png")) {
+        pixels = loadPng(path, decodedWidth, decodedHeight);
+        internalFormat = GL_RGBA;
+        format = GL_RGBA;
+    } else {
+        pixels = loadBmpWithAlpha(path, decodedWidth, decodedHeight);
+        internalFormat = GL_RGBA;
+        format = GL_BGRA;
+    }
+    // Without pixels the size is 0 x 0, so an upload defines an empty texture
+    // instead of reading a block that is not there.
+    width = pixels ? decodedWidth : 0;
+    height = pixels ? decodedHeight : 0;
+}
+
+void Texture::upload() {
+    name = renderer.genTexture();
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, pixels.get());
+}
+
+void Texture::freePixels() { pixels.reset(); }
+
+void Texture::setFilter(bool linear) {
+    bind();
+    const GLint filter = linear ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+}
+
+void Texture::setWrap(WrapMode mode) {
+    static constexpr GLint WRAP_MODES[] = {GL_MIRRORED_REPEAT, GL_REPEAT, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_BORDER};
+    constexpr WrapMode WRAP_MODE_COUNT = sizeof(WRAP_MODES) / sizeof(WRAP_MODES[0]);
+    bind();
+    if (mode < 0 || mode >= WRAP_MODE_COUNT) return;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, WRAP_MODES[mode]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, WRAP_MODES[mode]);
+}
+
+void Texture::bind() const { glBindTexture(GL_TEXTURE_2D, name); }
+
+void Texture::deleteTexture() {
+    // Reached while the game is torn down, possibly after the context is gone.
+    if (!platform::glContextCurrent()) return;
+    const GLuint texture = name;
+    glDeleteTextures(1, &texture);
+}

@@ -1,0 +1,89 @@
+// The Renderer's buffer lists: vertex arrays and indices live in GL buffer
+// objects that the rest of the game addresses by list index only.
+#include <cstddef>
+#include <utility>
+
+#include "app/gl_api.h"
+#include "app/platform.h"
+#include "app/renderer.h"
+
+namespace {
+
+constexpr GLsizeiptr FLOAT_BYTES = sizeof(float);
+constexpr GLsizeiptr INDEX_BYTES = sizeof(uint16_t);
+
+template <class T>
+bool inRange(const std::vector<T>& list, int index) {
+    return index >= 0 && static_cast<size_t>(index) < list.size();
+}
+
+}  // namespace
+
+int Renderer::createBufferGroup(int vertexCount, const uint8_t* components, const float* const* arrays,
+                                uint32_t count) {
+    BufferGroup group;
+    group.ids.resize(count);
+    group.count = count;
+    glGenBuffers(static_cast<GLsizei>(count), group.ids.data());
+    for (uint32_t i = 0; i < count; ++i) {
+        glBindBuffer(GL_ARRAY_BUFFER, group.ids[i]);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexCount) * components[i] * FLOAT_BYTES, arrays[i],
+                     GL_STATIC_DRAW);
+    }
+    bufferGroups.push_back(std::move(group));
+    return static_cast<int>(bufferGroups.size()) - 1;
+}
+
+int Renderer::createIndexBuffer(int indexCount, const uint16_t* indices) {
+    const int index = createBuffer();
+    fillIndexBuffer(index, indices, indexCount);
+    return index;
+}
+
+int Renderer::createBuffer() {
+    GLuint name = 0;
+    glGenBuffers(1, &name);
+    buffers.push_back(name);
+    return static_cast<int>(buffers.size()) - 1;
+}
+
+// Refills respecify the whole store; the data changes as a whole every time.
+void Renderer::fillArrayBuffer(int index, const float* floats, int floatCount) {
+    if (!inRange(buffers, index)) return;
+    glBindBuffer(GL_ARRAY_BUFFER, buffers[index]);
+    glBufferData(GL_ARRAY_BUFFER, floatCount * FLOAT_BYTES, floats, GL_STATIC_DRAW);
+}
+
+void Renderer::fillIndexBuffer(int index, const uint16_t* indices, int indexCount) {
+    if (!inRange(buffers, index)) return;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[index]);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, indexCount * INDEX_BYTES, indices, GL_STATIC_DRAW);
+}
+
+// Deletions come from mesh destructors, which also run when the game is torn
+// down after its context is gone. The list entries stay so that indices are
+// never reused.
+void Renderer::deleteBuffer(int index) {
+    if (!platform::glContextCurrent() || !inRange(buffers, index)) return;
+    glDeleteBuffers(1, &buffers[index]);
+}
+
+void Renderer::deleteBufferGroup(int index) {
+    if (!platform::glContextCurrent() || !inRange(bufferGroups, index)) return;
+    const BufferGroup& group = bufferGroups[index];
+    glDeleteBuffers(static_cast<GLsizei>(group.ids.size()), group.ids.data());
+}
+
+void Renderer::drawIndexed(int index, int indexCount) {
+    if (!inRange(buffers, index)) return;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[index]);
+    drawElements(indexCount);
+}
+
+void Renderer::drawElements(int indexCount) { glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr); }
+
+uint32_t Renderer::bufferName(int index) const { return inRange(buffers, index) ? buffers[index] : 0; }
+
+const BufferGroup* Renderer::group(int index) const {
+    return inRange(bufferGroups, index) ? &bufferGroups[index] : nullptr;
+}
