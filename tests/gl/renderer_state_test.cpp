@@ -43,6 +43,8 @@ TEST(RendererState, ClearFillsWhiteAndResetsDepth) {
 }
 
 TEST(RendererState, DepthMaskFalseStopsDepthWritesUntilTrue) {
+    glClearDepth(1.0);
+    renderer.clear();
     renderer.setDepthMask(false);
     GLboolean mask = GL_TRUE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
