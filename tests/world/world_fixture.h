@@ -42,6 +42,7 @@ struct LoadedGame : ::testing::Test {
     }
     void enter(int room) {
         game->currentRoom = &game->rooms[room];
+        game->currentRoom->fadingIn = false;  // arrived long ago: no black fade
         game->applyRoomTextures();
     }
 };

@@ -74,3 +74,20 @@ hold_key() {  # hold_key WINDOW KEY SECONDS
     sleep "$3"
     xdotool keyup --window "$1" "$2"
 }
+
+# Root-mean-square difference of two images, 0 (same) to 1, after an optional crop.
+image_difference() {  # image_difference A B [CROP]
+    local a=$1 b=$2 crop=${3:-}
+    if [ -n "$crop" ]; then
+        convert "$a" -crop "$crop" +repage "$E2E_TMP/diff-a.png"
+        convert "$b" -crop "$crop" +repage "$E2E_TMP/diff-b.png"
+        a="$E2E_TMP/diff-a.png"
+        b="$E2E_TMP/diff-b.png"
+    fi
+    compare -metric RMSE "$a" "$b" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/'
+}
+
+# Succeeds when the awk expression over a and b holds.
+check() {  # check "a > 3 * b" A B
+    awk -v a="$2" -v b="$3" "BEGIN { exit !($1) }"
+}
