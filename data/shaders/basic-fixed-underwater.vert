@@ -1,0 +1,17 @@
+#version 120
+attribute vec3 inVertex;
+attribute vec2 inTexCoord;
+attribute vec3 inNormal;
+uniform mat4 mvMat;
+uniform mat4 projMat;
+varying vec2 texCoord;
+varying vec3 eyeNormal;
+varying vec3 eyePosition;
+
+void main() {
+    vec4 eye = mvMat * vec4(inVertex, 1.0);
+    eyePosition = eye.xyz;
+    eyeNormal = mat3(mvMat) * inNormal;
+    texCoord = inTexCoord;
+    gl_Position = projMat * eye;
+}

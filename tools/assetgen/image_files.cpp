@@ -1,0 +1,121 @@
+#include "image_files.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+void put16(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(static_cast<uint8_t>(v));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+    put16(out, v & 0xffffu);
+    put16(out, v >> 16);
+}
+
+void appendToVector(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void noFlush(png_structp) {}
+
+// Kept free of C++ objects with destructors: libpng reports errors by
+// longjmp back into this frame.
+bool runPngWriter(png_structp png, png_infop info, std::vector<uint8_t>* out, png_bytepp rows,
+                  png_uint_32 width, png_uint_32 height) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_write_fn(png, out, appendToVector, noFlush);
+    png_set_compression_level(png, 9);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    return true;
+}
+
+}  // namespace
+
+std::vector<uint8_t> encodeBmp(const Image& image) {
+    constexpr uint32_t headerSize = 54;
+    constexpr uint32_t infoHeaderSize = 40;
+    constexpr uint32_t pixelsPerMetre = 2835;  // 72 dpi
+    const uint32_t width = static_cast<uint32_t>(image.width());
+    const uint32_t height = static_cast<uint32_t>(image.height());
+    const uint32_t rowBytes = (width * 3 + 3) / 4 * 4;
+    const uint32_t imageSize = rowBytes * height;
+
+    std::vector<uint8_t> out;
+    out.reserve(headerSize + imageSize);
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, headerSize + imageSize);
+    put32(out, 0);
+    put32(out, headerSize);
+    put32(out, infoHeaderSize);
+    put32(out, width);
+    put32(out, height);  // positive: rows bottom-up
+    put16(out, 1);       // planes
+    put16(out, 24);      // bits per pixel
+    put32(out, 0);       // no compression
+    put32(out, imageSize);
+    put32(out, pixelsPerMetre);
+    put32(out, pixelsPerMetre);
+    put32(out, 0);
+    put32(out, 0);
+
+    const std::vector<uint8_t> rgba = image.rgba8();
+    for (uint32_t row = 0; row < height; ++row) {
+        const uint32_t y = height - 1 - row;
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint8_t* p = &rgba[(static_cast<size_t>(y) * width + x) * 4];
+            out.push_back(p[2]);
+            out.push_back(p[1]);
+            out.push_back(p[0]);
+        }
+        for (uint32_t pad = width * 3; pad < rowBytes; ++pad) out.push_back(0);
+    }
+    return out;
+}
+
+std::vector<uint8_t> encodePng(const Image& image) {
+    std::vector<uint8_t> rgba = image.rgba8();
+    std::vector<png_bytep> rows(static_cast<size_t>(image.height()));
+    const size_t rowBytes = static_cast<size_t>(image.width()) * 4;
+    for (size_t y = 0; y < rows.size(); ++y) rows[y] = rgba.data() + y * rowBytes;
+
+    std::vector<uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return {};
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return {};
+    }
+    const bool ok = runPngWriter(png, info, &out, rows.data(),
+                                 static_cast<png_uint_32>(image.width()),
+                                 static_cast<png_uint_32>(image.height()));
+    png_destroy_write_struct(&png, &info);
+    if (!ok) out.clear();
+    return out;
+}
+
+bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::error_code ec;
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file) file.write(reinterpret_cast<const char*>(bytes.data()),
+                         static_cast<std::streamsize>(bytes.size()));
+    if (!file) {
+        std::fprintf(stderr, "assetgen: could not write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}

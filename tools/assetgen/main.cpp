@@ -1,0 +1,23 @@
+// assetgen: makes every file the game reads.
+//
+//   assetgen OUTPUT_DIR
+//
+// writes OUTPUT_DIR/data/... (OUTPUT_DIR is the folder the game runs from, so
+// the repository root regenerates the committed data/). The output is the same
+// byte for byte on every run: pictures, meshes and shaders come from fixed
+// seeds and fixed encoder settings, never from the clock.
+#include <cstdio>
+
+#include "asset_set.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: assetgen OUTPUT_DIR   (writes OUTPUT_DIR/data/...)\n");
+        return 2;
+    }
+    if (!writeAssetSet(argv[1])) {
+        std::fprintf(stderr, "assetgen: the asset set under %s/data is incomplete\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
