@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+
+#include "app/platform.h"
+#include "app/platform/headless/headless_platform.h"
+#include "started_game.h"
+
+namespace {
+
+// Multiples of two: timers add up exactly, so "more than 1 s" and "more
+// than 3 s" fall on known frames.
+constexpr float DT = 0.25f;
+// Room 0's lever stands on the tower roof; this is in its reach.
+const Vec3 AT_ROOM0_LEVER(45, 45, -11);
+
+struct DoorsLeversKeys : ::testing::Test {
+    std::unique_ptr<Game> game = startedGame();
+
+    void TearDown() override { headless::setKeysDown({}); }
+    void hold(const std::set<int>& keys) { headless::setKeysDown(keys); }
+    void enter(int room, Vec3 at) {
+        game->currentRoom = &game->rooms[room];
+        game->swimmerPosition = at;
+    }
+    // One frame with Left Control down, then one with it up.
+    void tapControl() {
+        hold({vk::LeftControl});
+        game->update(DT);
+        hold({});
+    }
+};
+
+}  // namespace
+
+TEST_F(DoorsLeversKeys, ALeverFinishingOnALockedDoorOpensItWithoutAKey) {
+    Door& door = game->rooms[0].doors[0];
+    door.locked = true;
+    door.lockColour = KEY_RED;
+    const Lever& lever = game->rooms[0].levers[0];
+    enter(0, AT_ROOM0_LEVER);
+
+    tapControl();  // pullTimer 0.25
+    EXPECT_TRUE(lever.pulling);
+    runFrames(*game, 3, DT);  // 1.0: not yet more than a second
+    EXPECT_TRUE(lever.pulling);
+    EXPECT_FALSE(door.opening);
+    game->update(DT);
+    EXPECT_TRUE(lever.pulled);
+    EXPECT_FALSE(lever.pulling);
+    EXPECT_TRUE(door.opening);
+    EXPECT_FALSE(door.locked);
+    EXPECT_EQ(door.openTimer, 0.0f);
+
+    runFrames(*game, 12, DT);  // 3.0: still sliding
+    EXPECT_TRUE(door.opening);
+    EXPECT_FALSE(door.open);
+    game->update(DT);
+    EXPECT_TRUE(door.open);
+    EXPECT_FALSE(door.opening);
+    EXPECT_TRUE(game->rooms[1].keyPresent[KEY_RED]);
+    for (bool held : game->keysHeld) EXPECT_FALSE(held);
+}
+
+TEST_F(DoorsLeversKeys, AKeyPickedUpOpensItsLockOnlyFromTheNextFrame) {
+    // Room 1's red key moved next to its red-locked east door.
+    game->rooms[1].keyPositions[KEY_RED] = Vec3(97, 50, 1);
+    const Door& lock = game->rooms[1].doors[1];
+    enter(1, Vec3(97, 50, -17));
+
+    game->update(DT);
+    EXPECT_TRUE(game->keysHeld[KEY_RED]);
+    EXPECT_FALSE(game->rooms[1].keyPresent[KEY_RED]);
+    EXPECT_TRUE(lock.locked);
+
+    game->update(DT);
+    EXPECT_FALSE(game->keysHeld[KEY_RED]);
+    EXPECT_FALSE(lock.locked);
+    EXPECT_TRUE(lock.opening);
+    EXPECT_EQ(lock.openTimer, 0.0f);  // one branch per door and frame
+    game->update(DT);
+    EXPECT_EQ(lock.openTimer, DT);
+}
+
+TEST_F(DoorsLeversKeys, KeysAreOnlyUsedOnTheirOwnColour) {
+    game->keysHeld[KEY_GREEN] = true;
+    game->keysHeld[KEY_GOLD] = true;
+    enter(1, Vec3(99, 50, -10));  // in room 1's red lock's zone
+    runFrames(*game, 4, DT);
+    EXPECT_TRUE(game->rooms[1].doors[1].locked);
+    EXPECT_TRUE(game->keysHeld[KEY_GREEN]);
+    EXPECT_TRUE(game->keysHeld[KEY_GOLD]);
+}
+
+TEST_F(DoorsLeversKeys, NearerTheSurfaceThanMinus6NoDoorIsPassedOrUnlocked) {
+    game->keysHeld[KEY_RED] = true;
+    Room& room = game->rooms[1];
+    for (const float depth : {-5.9f, -6.0f}) {
+        for (const Vec3 at : {Vec3(99, 50, depth), Vec3(4, 50, depth)}) {
+            enter(1, at);
+            runFrames(*game, 4, DT);
+            EXPECT_TRUE(room.doors[1].locked) << depth;
+            EXPECT_FALSE(room.fadingOut) << depth;
+        }
+    }
+    enter(1, Vec3(99, 50, -6.1f));
+    game->update(DT);
+    EXPECT_FALSE(room.doors[1].locked);
+    enter(1, Vec3(4, 50, -6.1f));
+    game->update(DT);
+    EXPECT_TRUE(room.fadingOut);
+    EXPECT_EQ(room.exitDoor, &room.doors[0]);
+}
+
+TEST_F(DoorsLeversKeys, HoldingControlIntoALeversReachDoesNotPullIt) {
+    const Lever& lever = game->rooms[0].levers[0];
+    enter(0, Vec3(45, 45, -9));  // above the reach, which ends at -10
+    hold({vk::LeftControl});
+    game->update(DT);
+    EXPECT_FALSE(lever.pulling);
+    game->swimmerPosition.z = -11;
+    runFrames(*game, 4, DT);
+    EXPECT_FALSE(lever.pulling);
+
+    hold({});
+    game->update(DT);
+    tapControl();
+    EXPECT_TRUE(lever.pulling);
+}
+
+TEST_F(DoorsLeversKeys, OnePressStartsEveryLeverInReach) {
+    Room& room = game->rooms[0];
+    room.levers[1].position = Vec3(46, 46, 6);
+    room.leverCount = 2;
+    enter(0, AT_ROOM0_LEVER);
+    tapControl();
+    EXPECT_TRUE(room.levers[0].pulling);
+    EXPECT_TRUE(room.levers[1].pulling);
+    runFrames(*game, 4, DT);
+    EXPECT_TRUE(room.levers[0].pulled);
+    EXPECT_TRUE(room.levers[1].pulled);  // a lever without a door is fine
+    EXPECT_TRUE(room.doors[0].opening);
+
+    // A pulled lever stays pulled.
+    tapControl();
+    EXPECT_FALSE(room.levers[0].pulling);
+}
+
+TEST_F(DoorsLeversKeys, RoomSevensLeverOpensRoomFoursDoorAtOnceAndItsOwnAfterThreeSeconds) {
+    Door& ownDoor = game->rooms[7].doors[0];
+    const Door& farSide = game->rooms[4].doors[2];
+    enter(7, Vec3(50, 36, -17));
+    tapControl();
+    runFrames(*game, 4, DT);
+    EXPECT_TRUE(farSide.open);
+    EXPECT_FALSE(farSide.opening);
+    EXPECT_TRUE(ownDoor.opening);
+    EXPECT_FALSE(ownDoor.open);
+    runFrames(*game, 12, DT);
+    EXPECT_FALSE(ownDoor.open);
+    game->update(DT);
+    EXPECT_TRUE(ownDoor.open);
+
+    // Only the current room's animations advance.
+    ownDoor.open = false;
+    ownDoor.opening = true;
+    ownDoor.openTimer = 1.0f;
+    enter(4, Vec3(50, 50, -10));
+    runFrames(*game, 20, DT);
+    EXPECT_EQ(ownDoor.openTimer, 1.0f);
+}
+
+TEST_F(DoorsLeversKeys, TheLastOpenDoorInListOrderIsTheOnePassed) {
+    // Room 4's north door moved onto its west door: both hold the swimmer.
+    Room& room = game->rooms[4];
+    room.doors[1].position = Vec3(3, 50, 0);
+    room.doors[1].orientation = 0;
+    room.doors[1].locked = false;
+    room.doors[1].open = true;
+    enter(4, Vec3(4, 50, -10));
+    game->update(DT);
+    EXPECT_EQ(room.exitDoor, &room.doors[1]);
+    runFrames(*game, 3, DT);
+    EXPECT_EQ(roomIndex(*game), 5);
+    EXPECT_EQ(game->swimmerPosition.x, 50.0f);
+    EXPECT_EQ(game->swimmerPosition.y, 10.0f);
+}
+
+TEST_F(DoorsLeversKeys, AnOpenDoorIntoNoRoomIsNotPassed) {
+    Room& room = game->rooms[0];
+    room.doors[0].open = true;
+    for (const int32_t direction : {int32_t{DOOR_TOWARD_MINUS_X}, int32_t{7}, int32_t{-1}}) {  // no neighbour that way
+        room.doors[0].direction = direction;
+        enter(0, Vec3(99, 50, -10));
+        game->update(DT);
+        EXPECT_FALSE(room.fadingOut) << direction;
+        EXPECT_EQ(room.exitDoor, nullptr) << direction;
+    }
+}
+
+TEST_F(DoorsLeversKeys, AKeyOfAColourAlreadyHeldLeavesOneHeldAndKeysAreReachedFromJustBelow) {
+    game->keysHeld[KEY_BLUE] = true;
+    enter(4, Vec3(75, 20, -17));
+    game->update(DT);
+    EXPECT_TRUE(game->keysHeld[KEY_BLUE]);
+    EXPECT_FALSE(game->rooms[4].keyPresent[KEY_BLUE]);
+    // The reach ends four units above the key (which lies at depth -19).
+    game->rooms[2].keyPresent[KEY_GREEN] = true;
+    enter(2, Vec3(75, 95, -15));
+    game->update(DT);
+    EXPECT_TRUE(game->rooms[2].keyPresent[KEY_GREEN]);
+    game->swimmerPosition.z = -15.1f;
+    game->update(DT);
+    EXPECT_FALSE(game->rooms[2].keyPresent[KEY_GREEN]);
+}
