@@ -2,6 +2,8 @@
 # file and byte by byte, with the committed SOURCE_DATA folder. Any changed,
 # missing or extra file fails.
 #   cmake -DASSETGEN=... -DSOURCE_DATA=.../data -DWORK_DIR=... -P compare_regenerated.cmake
+cmake_minimum_required(VERSION 3.25)
+
 foreach(var ASSETGEN SOURCE_DATA WORK_DIR)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "compare_regenerated.cmake needs -D${var}=...")

@@ -16,6 +16,8 @@ Point3 normalized(const Point3& a) {
 }
 
 uint16_t MeshBuilder::addVertex(const Point3& p, const Uv& uv, const Point3& normal) {
+    constexpr size_t indexLimit = 65536;
+    if (positions_.size() >= indexLimit) tooManyVertices_ = true;
     positions_.push_back(p);
     uvs_.push_back(uv);
     normals_.push_back(normal);
@@ -114,6 +116,7 @@ std::string formatNumber(float value) {
 }
 
 std::string MeshBuilder::toJson() const {
+    if (tooManyVertices_) return {};
     std::string out = "{\n\"model\": {\n\"vertices\": [\n";
     auto separator = [](size_t i, size_t n) { return i + 1 < n ? ",\n" : "\n"; };
     for (size_t i = 0; i < positions_.size(); ++i) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,10 +49,9 @@ public:
     // `thickness` high.
     void addLimb(const Point3& from, const Point3& to, float radius, float thickness, const Uv& uv);
 
-    // The mesh file: {"model": {"vertices", "uvs", "colors" (normals), "indices"}}.
+    // The mesh file: {"model": {"vertices", "uvs", "colors" (normals), "indices"}},
+    // or an empty string when the vertices do not fit the game's 16-bit indices.
     std::string toJson() const;
-
-    size_t vertexCount() const { return positions_.size(); }
 
 private:
     void addTriangleFacing(const Point3& a, const Point3& b, const Point3& c, const Uv& uv,
@@ -65,6 +63,7 @@ private:
     std::vector<Uv> uvs_;
     std::vector<Point3> normals_;
     std::vector<std::array<uint16_t, 3>> triangles_;
+    bool tooManyVertices_ = false;
 };
 
 template <class UvFor>
