@@ -11,7 +11,7 @@ for need in "$@"; do
                        nlohmann-json3-dev libegl-dev libegl1-mesa-dev libgl-dev libgl1-mesa-dri
                        libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev) ;;
         test)
-            packages+=(xvfb xdotool imagemagick x11-utils glslang-tools g++-mingw-w64-x86-64) ;;
+            packages+=(xvfb xdotool imagemagick x11-utils glslang-tools jq g++-mingw-w64-x86-64) ;;
         *)
             echo "install.sh: unknown package set '$need'" >&2
             exit 2 ;;
