@@ -8,8 +8,6 @@ namespace {
 // The follow camera sits 25 units south of the swimmer and 12 above it.
 constexpr float FOLLOW_BEHIND = 25.0f;
 constexpr float FOLLOW_ABOVE = 12.0f;
-// Room data is stored with z = 0 on the floor; the floor is drawn at -20.
-constexpr float DEPTH_OFFSET = 20.0f;
 // Pieces farther than viewDistance + this from the room origin are not drawn.
 constexpr float DRAW_RADIUS_MARGIN = 15.0f;
 constexpr float SURFACE_EYE_HEIGHT = 1.0f;
@@ -220,10 +218,7 @@ void Game::render() {
     for (uint32_t i = 0; i < currentRoom->leverCount; ++i) {
         const Lever& lever = currentRoom->levers[i];
         if (lever.pulled || lever.pulling) continue;
-        const Vec3& s = swimmerPosition;
-        const Vec3& l = lever.position;
-        if (std::fabs(s.x - l.x) < 3.0f && std::fabs(s.y - l.y) < 3.0f && l.z - DEPTH_OFFSET < s.z &&
-            s.z < l.z - 16.0f) {
+        if (inLeverZone(swimmerPosition, lever)) {
             ctrlHintObject.position.x = HINT_X;
             ctrlHintObject.position.y = HINT_Y;
             ctrlHintObject.draw();

@@ -1,5 +1,6 @@
 #include "game/room.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <initializer_list>
@@ -25,6 +26,15 @@ void addRun(Vec3 from, Vec3 to, Vec3 step, Add add) {
 float randomFraction() { return static_cast<float>(std::rand() % 1000) / 1000.0f; }
 
 }  // namespace
+
+bool inLeverZone(const Vec3& swimmer, const Lever& lever) {
+    constexpr float REACH = 3.0f;
+    constexpr float GRAB_HEIGHT = 4.0f;
+    const Vec3& l = lever.position;
+    const float base = l.z - DEPTH_OFFSET;
+    return std::fabs(swimmer.x - l.x) < REACH && std::fabs(swimmer.y - l.y) < REACH && base < swimmer.z &&
+           swimmer.z < base + GRAB_HEIGHT;
+}
 
 void fillBorderRing(Vec3 (&ring)[BORDER_SLOTS], float height) {
     int i = 0;

@@ -48,6 +48,10 @@ struct SeaweedSegment {
     Vec2 tilt;       // whole degrees in [-30, 29]: drawn as the Y and X angles
 };
 
+// Room lists store heights above the floor; the swimmer's depth of a height h
+// is h - DEPTH_OFFSET (the floor is at depth -20, the surface at 0).
+constexpr float DEPTH_OFFSET = 20.0f;
+
 constexpr int ROOM_SLOTS = 20;
 constexpr int ROOM_COUNT = 8;
 constexpr int SEAWEED_SEGMENTS = 120;
@@ -113,6 +117,10 @@ private:
     Lever& addLever(Vec3 position, Door* door);
     void placeKey(KeyColour colour, Vec3 position);
 };
+
+// Whether the swimmer can reach a lever's handle: an open box from just
+// above its base to four units over it, three units to each side.
+bool inLeverZone(const Vec3& swimmer, const Lever& lever);
 
 // The border ring shared by the bank pieces of every room (z = height) and
 // the cliff pieces above them: x = 0 and x = 100 at y = 0..80, then y = 100

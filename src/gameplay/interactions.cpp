@@ -7,13 +7,6 @@
 
 namespace {
 
-// A room position of height h lies at swimmer depth h - 20.
-constexpr float DEPTH_OFFSET = 20.0f;
-
-constexpr float LEVER_REACH = 3.0f;
-// The handle is in reach from just above its base to four units over it.
-constexpr float LEVER_GRAB_HEIGHT = 4.0f;
-
 // A key is picked up from one unit under it (keys lie on plates and blocks
 // whose top the swimmer rests on) to four units over it.
 constexpr float KEY_REACH = 2.0f;
@@ -31,13 +24,6 @@ constexpr float PASSAGE_HALF_DEPTH = 2.0f;
 constexpr float UNLOCK_HALF_DEPTH = 4.0f;
 
 bool closeTo(float value, float centre, float reach) { return std::fabs(value - centre) < reach; }
-
-bool inLeverZone(const Vec3& p, const Lever& lever) {
-    const Vec3& l = lever.position;
-    const float base = l.z - DEPTH_OFFSET;
-    return closeTo(p.x, l.x, LEVER_REACH) && closeTo(p.y, l.y, LEVER_REACH) && base < p.z &&
-           p.z < base + LEVER_GRAB_HEIGHT;
-}
 
 bool inKeyZone(const Vec3& p, const Vec3& key) {
     const float base = key.z - DEPTH_OFFSET;

@@ -15,8 +15,6 @@ constexpr float SPEED_RATE = 10.0f;
 
 constexpr float SURFACE_DEPTH = 0.0f;
 constexpr float FLOOR_DEPTH = -20.0f;
-// Heights in the room lists are above the floor, which lies at depth -20.
-constexpr float DEPTH_OFFSET = 20.0f;
 // The swimmer never gets closer than this to a room's side.
 constexpr float SIDE_MARGIN = 1.0f;
 
