@@ -12,6 +12,12 @@ for need in "$@"; do
                        libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev) ;;
         test)
             packages+=(xvfb xdotool imagemagick x11-utils glslang-tools jq g++-mingw-w64-x86-64) ;;
+        fuzz)
+            # libFuzzer and the sanitizer runtimes come with clang's runtime
+            # package; llvm brings the symbolizer for readable reports.
+            packages+=(clang libclang-rt-14-dev llvm) ;;
+        valgrind)
+            packages+=(valgrind) ;;
         *)
             echo "install.sh: unknown package set '$need'" >&2
             exit 2 ;;

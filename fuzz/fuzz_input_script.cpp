@@ -1,0 +1,37 @@
+// The mirelo-headless key-script parser on arbitrary text: a parsed script
+// has its changes in frame order, each holding only known keys, and keysAt
+// gives the last change at or before a frame; a rejected one names a line
+// and keeps nothing.
+#include <set>
+#include <sstream>
+
+#include "fuzz_file.h"
+#include "input_script.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::set<int> knownKeys = [] {
+        std::set<int> codes;
+        for (const char* name : {"space", "left", "right", "up", "down", "lctrl", "rctrl", "f1", "f2", "f3", "f4",
+                                 "escape"})
+            codes.insert(keyCodeByName(name));
+        return codes;
+    }();
+    std::istringstream text(std::string(reinterpret_cast<const char*>(data), size));
+    InputScript script;
+    std::string error;
+    if (!script.parse(text, error)) {
+        FUZZ_REQUIRE(error.rfind("input script line ", 0) == 0);
+        FUZZ_REQUIRE(script.changes().empty());
+        return 0;
+    }
+    const std::vector<InputScript::Change>& changes = script.changes();
+    for (size_t i = 0; i < changes.size(); ++i) {
+        FUZZ_REQUIRE(changes[i].frame >= 0);
+        for (int key : changes[i].keys) FUZZ_REQUIRE(knownKeys.count(key) == 1);
+        const bool lastOfItsFrame = i + 1 == changes.size() || changes[i + 1].frame > changes[i].frame;
+        if (i + 1 < changes.size()) FUZZ_REQUIRE(changes[i + 1].frame >= changes[i].frame);
+        if (lastOfItsFrame) FUZZ_REQUIRE(script.keysAt(changes[i].frame) == changes[i].keys);
+    }
+    if (changes.empty() || changes.front().frame > 0) FUZZ_REQUIRE(script.keysAt(0).empty());
+    return 0;
+}
