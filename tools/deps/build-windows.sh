@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows game, build-mingw/Mirelo.exe, with MinGW-w64.
+#
+# The exe links the C++ runtime, libpng and zlib statically so that it runs
+# alone beside data/. zlib comes from Debian (libz-mingw-w64-dev); libpng for
+# Windows is built here from the upstream source in Debian's source archive
+# (the same upstream version as the host's libpng-dev) and installed into a
+# prefix in the cache folder, which later runs reuse:
+#   ${MIRELO_CACHE_DIR:-$HOME/.cache/mirelo}/mingw-w64-libpng-<version>
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+"$root/tools/deps/install.sh" build windows
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+
+cache="${MIRELO_CACHE_DIR:-$HOME/.cache/mirelo}"
+# Upstream version only: Debian's revisions patch the packaging, and the
+# archive may already serve a newer revision than the one installed.
+png_version=$(dpkg-query -W -f='${source:Upstream-Version}' libpng-dev)
+prefix="$cache/mingw-w64-libpng-$png_version"
+jobs=$(nproc)
+
+# apt-get source needs deb-src entries; this adds them for the archives that
+# already serve binary packages (deb822 stanzas with their Types changed).
+ensure_deb_src() {
+    if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        return 0
+    fi
+    local list=/etc/apt/sources.list.d/debian.sources
+    [ -f "$list" ] || { echo "build-windows.sh: no $list to derive deb-src entries from" >&2; exit 1; }
+    echo "Adding deb-src entries (/etc/apt/sources.list.d/mirelo-deb-src.sources)"
+    sed 's/^Types: deb$/Types: deb-src/' "$list" | $SUDO tee /etc/apt/sources.list.d/mirelo-deb-src.sources >/dev/null
+    $SUDO apt-get update -qq
+}
+
+# Every Debian revision of one upstream release carries the same .orig
+# tarball, so when the newest revision's files cannot be had (a security
+# archive may list sources it does not serve), an older one serves as well.
+fetch_source() {
+    local downloads=$1 version
+    for version in "" $(apt-cache showsrc libpng1.6 2>/dev/null | awk '/^Version:/ {print $2}' | sort -ruV); do
+        (cd "$downloads" && apt-get source --download-only -qq "libpng1.6${version:+=$version}") \
+            >"$downloads/fetch.log" 2>&1 && return 0
+    done
+    cat "$downloads/fetch.log" >&2
+    return 1
+}
+
+build_libpng() {
+    local downloads="$cache/downloads" work
+    mkdir -p "$downloads"
+    ensure_deb_src
+    # An index fetched before the deb-src entries existed knows no sources yet.
+    if ! fetch_source "$downloads"; then
+        $SUDO apt-get update -qq
+        fetch_source "$downloads"
+    fi
+    local tarball
+    tarball=$(ls "$downloads"/libpng1.6_"$png_version".orig.tar.* 2>/dev/null | head -n1)
+    if [ -z "$tarball" ]; then
+        echo "build-windows.sh: Debian's source archive has no libpng $png_version" >&2
+        exit 1
+    fi
+
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' RETURN
+    tar -xf "$tarball" -C "$work"
+    local source
+    source=$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -n1)
+    echo "Building libpng $png_version for Windows from $(basename "$tarball")"
+    cmake -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+        -DPNG_FRAMEWORK=OFF -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON \
+        >"$work/configure.log" || { cat "$work/configure.log"; exit 1; }
+    cmake --build "$work/build" -j"$jobs" >"$work/build.log" || { cat "$work/build.log"; exit 1; }
+    rm -rf "$prefix"
+    cmake --install "$work/build" >/dev/null
+}
+
+if [ -f "$prefix/.complete" ]; then
+    echo "Using the cached Windows libpng in $prefix"
+else
+    build_libpng
+    touch "$prefix/.complete"
+fi
+
+# nlohmann/json is header-only and right for Windows as it is. Its package
+# files name the prefix they sit in, so the prefix gets copies of them and
+# sees only the nlohmann headers: the host's /usr/include must never reach
+# the cross compiler.
+mkdir -p "$prefix/include" "$prefix/share/cmake"
+ln -sfn /usr/include/nlohmann "$prefix/include/nlohmann"
+rm -rf "$prefix/share/cmake/nlohmann_json"
+cp -r /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+
+cd "$root"
+cmake --preset mingw -DCMAKE_FIND_ROOT_PATH="$prefix" >/dev/null
+cmake --build --preset mingw -j"$jobs"
+echo "Built $root/build-mingw/Mirelo.exe"
