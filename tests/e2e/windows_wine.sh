@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The Windows game, Mirelo.exe, under Wine on Xvfb: the real Win32 window,
+# WGL context, key polling and timing. Its window appears with the right
+# title and client size and shows the start frame (like the headless
+# runner's); held Space swims, Escape pauses and resumes, Alt+F4 closes it
+# with exit code 0. Alone in a folder without data/ it shows the load-failure
+# message box, which is dismissed with Return, and exits with code 1.
+#
+# The exe is $MIRELO_EXE when set (test.sh sets it: then it must exist), else
+# SOURCE_DIR/build-mingw/Mirelo.exe, and without either the test is skipped
+# (exit 77): tools/deps/build-windows.sh builds it.
+set -u
+BIN_DIR=$(cd "$1" && pwd)
+SOURCE_DIR=$(cd "$2" && pwd)
+SKIP=77
+
+exe=${MIRELO_EXE:-$SOURCE_DIR/build-mingw/Mirelo.exe}
+if [ ! -f "$exe" ]; then
+    if [ -n "${MIRELO_EXE:-}" ]; then
+        echo "FAIL: MIRELO_EXE=$MIRELO_EXE does not exist" >&2
+        exit 1
+    fi
+    echo "SKIP: $exe is not built (tools/deps/build-windows.sh builds it)"
+    exit $SKIP
+fi
+exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+
+. "$SOURCE_DIR/tests/e2e/lib/xvfb.sh"
+. "$SOURCE_DIR/tests/e2e/lib/wine.sh"
+
+# Runs alone: nothing of the MinGW runtime, libpng or zlib is loaded from a DLL.
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
+echo "Mirelo.exe imports: $imports"
+echo "$imports" | grep -qiE 'lib[a-z0-9_+-]*\.dll|zlib|png' && fail "Mirelo.exe needs DLLs beside it: $imports"
+
+start_xvfb
+prepare_wine_prefix
+
+# --- with data/ -----------------------------------------------------------
+cd "$SOURCE_DIR"
+wine "$exe" >"$E2E_TMP/game.out" 2>&1 &
+GAME_PID=$!
+id=$(wait_for_slow_window "TAVO 6 Mirelo") || exit 1
+# Without a window manager Wine draws no frame: the X window is the client area.
+size=$(window_size "$id")
+[ "$size" = "1280x720" ] || fail "client area is $size, expected 1280x720"
+# Keys go to the window in focus, as for a player; Xvfb has none set.
+xdotool windowfocus --sync "$id" 2>/dev/null || true
+sleep 2
+screenshot "$id" "$E2E_TMP/start.png"
+brightness=$(mean_brightness "$E2E_TMP/start.png")
+echo "start frame mean brightness: $brightness"
+check "a > 0.05 && a < 0.95" "$brightness" 0 || fail "the window shows a blank frame"
+
+"$BIN_DIR/mirelo-headless" --screenshot "$E2E_TMP/headless.png" || fail "mirelo-headless failed"
+convert "$E2E_TMP/start.png" -resize 64x36! "$E2E_TMP/start-small.png"
+convert "$E2E_TMP/headless.png" -resize 64x36! "$E2E_TMP/headless-small.png"
+difference=$(image_difference "$E2E_TMP/start-small.png" "$E2E_TMP/headless-small.png")
+echo "difference from the headless start frame: $difference"
+check "a < 0.15" "$difference" 0 || fail "the start frame under Wine does not resemble the headless one"
+
+# Idle only the seaweed sways; swimming moves the following camera and so
+# the whole view. Compared above the controls help, which goes after ten
+# seconds: on a busy machine that can fall between two screenshots.
+ABOVE_HELP=1280x560+0+0
+screenshot "$id" "$E2E_TMP/idle-a.png"
+sleep 1
+screenshot "$id" "$E2E_TMP/idle-b.png"
+idle=$(image_difference "$E2E_TMP/idle-a.png" "$E2E_TMP/idle-b.png" "$ABOVE_HELP")
+hold_key "$id" space 1.5
+sleep 0.3
+screenshot "$id" "$E2E_TMP/moved.png"
+moved=$(image_difference "$E2E_TMP/idle-b.png" "$E2E_TMP/moved.png" "$ABOVE_HELP")
+echo "idle difference $idle, after swimming $moved"
+check "a > 3 * b && a > 0.02" "$moved" "$idle" || fail "holding Space did not move the swimmer"
+
+hold_key "$id" Escape 0.1
+sleep 0.5
+screenshot "$id" "$E2E_TMP/paused-a.png"
+sleep 1
+screenshot "$id" "$E2E_TMP/paused-b.png"
+paused=$(image_difference "$E2E_TMP/paused-a.png" "$E2E_TMP/paused-b.png")
+echo "difference while paused: $paused"
+check "a == 0" "$paused" 0 || fail "the picture changed while paused"
+
+# A second Escape resumes: the picture was frozen by the pause, not by a hang.
+hold_key "$id" Escape 0.1
+sleep 1
+screenshot "$id" "$E2E_TMP/resumed.png"
+resumed=$(image_difference "$E2E_TMP/paused-b.png" "$E2E_TMP/resumed.png")
+echo "difference after resuming: $resumed"
+check "a > 0" "$resumed" 0 || fail "the game did not resume after a second Escape"
+
+xdotool key --window "$id" alt+F4
+wait_exit "$GAME_PID"
+GAME_PID=""
+[ "$EXIT_CODE" = "0" ] || fail "Alt+F4: the game exited with code $EXIT_CODE: $(cat "$E2E_TMP/game.out")"
+echo "Alt+F4 closed the game, exit code 0"
+[ -s "$E2E_TMP/game.out" ] && echo "the game said: $(cat "$E2E_TMP/game.out")"
+
+# --- the exe alone, without data/ ------------------------------------------
+mkdir "$E2E_TMP/alone"
+cp "$exe" "$E2E_TMP/alone/"
+cd "$E2E_TMP/alone"
+wine Mirelo.exe >"$E2E_TMP/alone.out" 2>&1 &
+GAME_PID=$!
+box=$(wait_for_slow_window "An error occurred") || exit 1
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key --window "$box" Return
+wait_exit "$GAME_PID"
+GAME_PID=""
+[ "$EXIT_CODE" = "1" ] || fail "without data/ the game exited with code $EXIT_CODE, expected 1: $(cat "$E2E_TMP/alone.out")"
+grep -q "data/" "$E2E_TMP/alone.out" || fail "the load failure names no file: $(cat "$E2E_TMP/alone.out")"
+echo "without data/: $(head -n1 "$E2E_TMP/alone.out")"
+echo "PASS: Mirelo.exe under Wine: window 1280x720 titled 'TAVO 6 Mirelo', start frame, Space swims, Escape pauses and resumes, Alt+F4 exits 0; without data/ the error box, exit 1"
