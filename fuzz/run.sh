@@ -57,6 +57,18 @@ run_one() {
     fi
 }
 
+# Every input that once broke a loader runs first, alone: a crash, a leak or
+# an allocation past the memory limit fails the run as it did when found.
+for dir in fuzz/regressions/*/; do
+    name=$(basename "$dir")
+    if ! "$build/fuzz/fuzz_$name" -rss_limit_mb=2048 -timeout=10 "$dir"* >"$build/logs/$name-regressions.log" 2>&1; then
+        echo "fuzz_$name: a checked-in regression input fails again (log: $build/logs/$name-regressions.log)"
+        grep -E 'ERROR|SUMMARY|contract broken' "$build/logs/$name-regressions.log" | head -20
+        exit 1
+    fi
+    echo "fuzz_$name: $(ls "$dir" | wc -l) regression input(s) pass"
+done
+
 # As many targets at a time as there are cores.
 failed=0
 running=0

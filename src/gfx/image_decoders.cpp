@@ -89,19 +89,32 @@ void readPngBytes(png_structp png, png_bytep data, size_t length) {
 constexpr size_t PNG_SIGNATURE_BYTES = 8;
 constexpr png_uint_32 RGBA_BYTES_PER_PIXEL = 4;
 constexpr png_uint_32 OPAQUE_ALPHA = 0xFF;
+// Deflate turns one byte of compressed data into at most 1032 bytes.
+constexpr uint64_t MAX_DEFLATE_RATIO = 1032;
+
+// The header alone sizes the block, before any image data is read. Every
+// pixel's bits sit in the compressed stream, which the file holds, so a
+// header claiming more pixel bytes than the whole file could inflate to is
+// not believed: a few dozen bytes must not make the game reserve gigabytes.
+bool pixelsFitFile(png_structp png, png_infop info, uint64_t fileBytes) {
+    const uint64_t bitsPerPixel = uint64_t{png_get_channels(png, info)} * png_get_bit_depth(png, info);
+    const uint64_t pixelBytes =
+        uint64_t{png_get_image_width(png, info)} * png_get_image_height(png, info) * bitsPerPixel / 8;
+    return pixelBytes <= fileBytes * MAX_DEFLATE_RATIO;
+}
 
 // A libpng error jumps back into this function past every frame in between,
 // so it holds nothing that needs a destructor: the block and the row table
 // belong to the caller, which releases them either way.
-bool decodePng(png_structp png, png_infop info, PixelBlock& pixels, std::vector<png_bytep>& rows,
-               png_uint_32& width, png_uint_32& height) {
+bool decodePng(png_structp png, png_infop info, uint64_t fileBytes, PixelBlock& pixels,
+               std::vector<png_bytep>& rows, png_uint_32& width, png_uint_32& height) {
     if (setjmp(png_jmpbuf(png))) return false;
 
     png_set_sig_bytes(png, PNG_SIGNATURE_BYTES);
     png_read_info(png, info);
     width = png_get_image_width(png, info);
     height = png_get_image_height(png, info);
-    if (width > MAX_IMAGE_SIDE || height > MAX_IMAGE_SIDE) return false;
+    if (width > MAX_IMAGE_SIDE || height > MAX_IMAGE_SIDE || !pixelsFitFile(png, info, fileBytes)) return false;
 
     // Textures upload every PNG as 8-bit RGBA, so palettes, grey, low and high
     // bit depths and tRNS transparency are all converted to that.
@@ -172,8 +185,10 @@ PixelBlock loadBmpWithAlpha(const std::string& path, uint16_t& width, uint16_t& 
 }
 
 PixelBlock loadPng(const std::string& path, uint16_t& width, uint16_t& height) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return nullptr;
+    const std::streamoff fileBytes = file.tellg();
+    if (fileBytes < 0 || !file.seekg(0)) return nullptr;
     png_byte signature[PNG_SIGNATURE_BYTES];
     if (!file.read(reinterpret_cast<char*>(signature), PNG_SIGNATURE_BYTES) ||
         png_sig_cmp(signature, 0, PNG_SIGNATURE_BYTES) != 0)
@@ -193,7 +208,8 @@ PixelBlock loadPng(const std::string& path, uint16_t& width, uint16_t& height) {
     std::vector<png_bytep> rows;
     png_uint_32 pngWidth = 0;
     png_uint_32 pngHeight = 0;
-    const bool decoded = decodePng(png, info, pixels, rows, pngWidth, pngHeight);
+    const bool decoded =
+        decodePng(png, info, static_cast<uint64_t>(fileBytes), pixels, rows, pngWidth, pngHeight);
     png_destroy_read_struct(&png, &info, &endInfo);
     if (!decoded) return nullptr;
     width = static_cast<uint16_t>(pngWidth);
