@@ -49,8 +49,11 @@ fetch_source() {
     return 1
 }
 
+work=""
+trap '[ -z "$work" ] || rm -rf "$work"' EXIT
+
 build_libpng() {
-    local downloads="$cache/downloads" work
+    local downloads="$cache/downloads"
     mkdir -p "$downloads"
     ensure_deb_src
     # An index fetched before the deb-src entries existed knows no sources yet.
@@ -66,7 +69,6 @@ build_libpng() {
     fi
 
     work=$(mktemp -d)
-    trap 'rm -rf "$work"' RETURN
     tar -xf "$tarball" -C "$work"
     local source
     source=$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -n1)
@@ -97,7 +99,14 @@ ln -sfn /usr/include/nlohmann "$prefix/include/nlohmann"
 rm -rf "$prefix/share/cmake/nlohmann_json"
 cp -r /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
 
+# The build's cache keeps the libraries it found: a libpng in another prefix
+# (another version) needs a fresh configure.
 cd "$root"
-cmake --preset mingw -DCMAKE_FIND_ROOT_PATH="$prefix" >/dev/null
+fresh=()
+if [ -f build-mingw/CMakeCache.txt ] &&
+    ! grep -qx "PNG_PNG_INCLUDE_DIR:PATH=$prefix/include" build-mingw/CMakeCache.txt; then
+    fresh=(--fresh)
+fi
+cmake --preset mingw "${fresh[@]}" -DCMAKE_FIND_ROOT_PATH="$prefix" >/dev/null
 cmake --build --preset mingw -j"$jobs"
 echo "Built $root/build-mingw/Mirelo.exe"
