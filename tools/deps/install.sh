@@ -18,8 +18,9 @@ for need in "$@"; do
             # libFuzzer and the sanitizer runtimes come with clang's runtime
             # package; llvm brings the symbolizer for readable reports.
             packages+=(clang libclang-rt-14-dev llvm) ;;
-        valgrind)
-            packages+=(valgrind) ;;
+        hardening)
+            # memcheck runs of the game, and GNU time for its peak memory.
+            packages+=(valgrind time) ;;
         *)
             echo "install.sh: unknown package set '$need'" >&2
             exit 2 ;;

@@ -176,6 +176,11 @@ int main(int argc, char** argv) {
         renderer.beginFrame();
         game->render();
         renderer.endFrame();
+        // A window's buffer swap waits for the frame to be drawn; without
+        // that wait llvmpipe lets several frames' commands queue up, and
+        // without any flush they piled up for the whole run (1.6 GB after
+        // 1000 frames at 1280x720).
+        glFinish();
         rendered = true;
 
         if (options.checkGl) {

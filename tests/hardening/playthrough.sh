@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The whole designed course (tests/playthrough/course.keys) played in one
+# mirelo-headless run with --check-gl: no GL error on any frame, a clean exit
+# (under the sanitizer build: no ASan, UBSan or leak report either), and the
+# state after the last frame is the course's final milestone.
+#   playthrough.sh MIRELO_HEADLESS SOURCE_DIR WIDTHxHEIGHT
+set -euo pipefail
+headless=$1
+source_dir=$2
+size=$3
+script="$source_dir/tests/playthrough/course.keys"
+work=$(mktemp -d /tmp/mirelo-hardening.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+cd "$source_dir"
+
+# The last "# check FRAMES EXPR" line is the end of the course.
+last=$(grep '^# check ' "$script" | tail -1 | sed 's/^# check //')
+frames=${last%% *}
+expr=${last#* }
+[ -n "$frames" ] || { echo "FAIL: no milestone in $script"; exit 1; }
+
+status=0
+"$headless" --frames "$frames" --input "$script" --seed 7 --size "$size" --check-gl \
+    --state "$work/state.json" 2>"$work/stderr.txt" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "FAIL: mirelo-headless exited with $status over $frames frames at $size"
+    head -50 "$work/stderr.txt"
+    exit 1
+fi
+if [ -s "$work/stderr.txt" ]; then
+    echo "FAIL: mirelo-headless reported on standard error:"
+    head -50 "$work/stderr.txt"
+    exit 1
+fi
+if ! jq -e "$expr" "$work/state.json" >/dev/null; then
+    echo "FAIL: after $frames frames the state is not the course's end: $expr"
+    jq -c '{frame, room, keysHeld, swimmer}' "$work/state.json"
+    exit 1
+fi
+echo "PASS: $frames frames at $size, no GL error, the course ends in room $(jq .room "$work/state.json")"
