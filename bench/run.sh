@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (the "bench" preset) and runs them, then measures the
+# peak resident memory of mirelo-headless over the whole course at the game's
+# 1280x720. The figures and their targets are in the README's Performance
+# section.
+#   bench/run.sh            every benchmark with its repetitions, then memory
+#   bench/run.sh --quick    one short pass of each, to prove they run (CI)
+#   bench/run.sh [benchmark options...]   e.g. --benchmark_filter=Frame
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+tools/deps/install.sh build hardening
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"$(nproc)" >/dev/null
+
+if [ "${1:-}" = "--quick" ]; then
+    exec build-bench/bench/mirelo_benchmarks --benchmark_min_time=0.001 --benchmark_repetitions=1
+fi
+build-bench/bench/mirelo_benchmarks "$@"
+[ $# -eq 0 ] || exit 0
+
+script=tests/playthrough/course.keys
+frames=$(grep '^# check ' "$script" | tail -1 | awk '{print $3}')
+peak_kb=$(/usr/bin/time -f '%M' -o /dev/stdout build-bench/mirelo-headless --frames "$frames" --input "$script" \
+              --seed 7 --size 1280x720 2>/dev/null | tail -1)
+echo "mirelo-headless, whole course ($frames frames) at 1280x720: peak resident memory $((peak_kb / 1024)) MiB" \
+     "(target under 150 MB)"

@@ -1,0 +1,45 @@
+// Game::update for one frame of play: the swimmer held against a wall row
+// in the most furnished room, so the collision response runs every frame.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "app/platform.h"
+#include "app/platform/headless/headless_platform.h"
+#include "bench_game.h"
+
+namespace {
+
+// How far the swimmer may drift along the row before the setup counts as
+// not pinned (it then measures open water, not walls).
+constexpr float PINNED_REACH = 4.0f;
+
+}  // namespace
+
+void swimIntoGardenWall(Game& game) {
+    game.currentRoom = &game.rooms[0];
+    game.swimmerPosition = Vec3(32.0f, 12.5f, -19.0f);
+    // Heading 0 swims towards -y, level.
+    game.steering = Vec2(0.0f, 0.0f);
+    game.swimmerObject.setAngleZ(0.0f);
+    game.swimmerObject.setAngleX(0.0f);
+    game.speed = 10.0f;
+    headless::setKeysDown({vk::Space});
+}
+
+static void BM_GameUpdate_SwimmingIntoWall(benchmark::State& state) {
+    std::unique_ptr<Game> game = newBenchGame();
+    game->buildWorld();
+    swimIntoGardenWall(*game);
+    const Vec3 start = game->swimmerPosition;
+    for (auto _ : state) {
+        game->update(BENCH_DT);
+        benchmark::DoNotOptimize(game->swimmerPosition);
+    }
+    const Vec3 end = game->swimmerPosition;
+    headless::setKeysDown({});
+    if (game->currentRoom != &game->rooms[0] || std::fabs(end.x - start.x) > PINNED_REACH ||
+        std::fabs(end.y - start.y) > PINNED_REACH)
+        state.SkipWithError("the swimmer left the wall: this measured open water");
+}
+BENCHMARK(BM_GameUpdate_SwimmingIntoWall)->Repetitions(10)->ReportAggregatesOnly(true);
