@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "app/platform.h"
 #include "app/platform/headless/headless_platform.h"
 #include "bench_game.h"
 
@@ -15,17 +14,6 @@ namespace {
 constexpr float PINNED_REACH = 4.0f;
 
 }  // namespace
-
-void swimIntoGardenWall(Game& game) {
-    game.currentRoom = &game.rooms[0];
-    game.swimmerPosition = Vec3(32.0f, 12.5f, -19.0f);
-    // Heading 0 swims towards -y, level.
-    game.steering = Vec2(0.0f, 0.0f);
-    game.swimmerObject.setAngleZ(0.0f);
-    game.swimmerObject.setAngleX(0.0f);
-    game.speed = 10.0f;
-    headless::setKeysDown({vk::Space});
-}
 
 static void BM_GameUpdate_SwimmingIntoWall(benchmark::State& state) {
     std::unique_ptr<Game> game = newBenchGame();
