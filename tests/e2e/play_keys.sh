@@ -15,36 +15,8 @@ id=$(wait_for_window "TAVO 6 Mirelo")
 xdotool windowfocus --sync "$id" 2>/dev/null || true
 sleep 1
 
-# Idle: only the seaweed sways.
-screenshot "$id" "$E2E_TMP/idle-a.png"
-sleep 1
-screenshot "$id" "$E2E_TMP/idle-b.png"
-idle=$(image_difference "$E2E_TMP/idle-a.png" "$E2E_TMP/idle-b.png")
-
-hold_key "$id" space 1.5
-sleep 0.3
-screenshot "$id" "$E2E_TMP/moved.png"
-moved=$(image_difference "$E2E_TMP/idle-b.png" "$E2E_TMP/moved.png")
-echo "idle difference $idle, after swimming $moved"
-check "a > 3 * b && a > 0.02" "$moved" "$idle" || fail "holding Space did not move the swimmer"
-
-# Paused: nothing changes between two screenshots.
-hold_key "$id" Escape 0.1
-sleep 0.5
-screenshot "$id" "$E2E_TMP/paused-a.png"
-sleep 1
-screenshot "$id" "$E2E_TMP/paused-b.png"
-paused=$(image_difference "$E2E_TMP/paused-a.png" "$E2E_TMP/paused-b.png")
-echo "difference while paused: $paused"
-check "a == 0" "$paused" 0 || fail "the picture changed while paused"
-
-# Resumed: the seaweed sways again.
-hold_key "$id" Escape 0.1
-sleep 1
-screenshot "$id" "$E2E_TMP/resumed.png"
-resumed=$(image_difference "$E2E_TMP/paused-b.png" "$E2E_TMP/resumed.png")
-echo "difference after resuming: $resumed"
-check "a > 0" "$resumed" 0 || fail "the game did not resume after a second Escape"
+check_swimming "$id"
+check_pause_and_resume "$id"
 
 # The help goes after ten seconds of play; F1 brings it back.
 HELP_PANEL=440x110+420+580

@@ -47,49 +47,9 @@ size=$(window_size "$id")
 # Keys go to the window in focus, as for a player; Xvfb has none set.
 xdotool windowfocus --sync "$id" 2>/dev/null || true
 sleep 2
-screenshot "$id" "$E2E_TMP/start.png"
-brightness=$(mean_brightness "$E2E_TMP/start.png")
-echo "start frame mean brightness: $brightness"
-check "a > 0.05 && a < 0.95" "$brightness" 0 || fail "the window shows a blank frame"
-
-"$BIN_DIR/mirelo-headless" --screenshot "$E2E_TMP/headless.png" || fail "mirelo-headless failed"
-convert "$E2E_TMP/start.png" -resize 64x36! "$E2E_TMP/start-small.png"
-convert "$E2E_TMP/headless.png" -resize 64x36! "$E2E_TMP/headless-small.png"
-difference=$(image_difference "$E2E_TMP/start-small.png" "$E2E_TMP/headless-small.png")
-echo "difference from the headless start frame: $difference"
-check "a < 0.15" "$difference" 0 || fail "the start frame under Wine does not resemble the headless one"
-
-# Idle only the seaweed sways; swimming moves the following camera and so
-# the whole view. Compared above the controls help, which goes after ten
-# seconds: on a busy machine that can fall between two screenshots.
-ABOVE_HELP=1280x560+0+0
-screenshot "$id" "$E2E_TMP/idle-a.png"
-sleep 1
-screenshot "$id" "$E2E_TMP/idle-b.png"
-idle=$(image_difference "$E2E_TMP/idle-a.png" "$E2E_TMP/idle-b.png" "$ABOVE_HELP")
-hold_key "$id" space 1.5
-sleep 0.3
-screenshot "$id" "$E2E_TMP/moved.png"
-moved=$(image_difference "$E2E_TMP/idle-b.png" "$E2E_TMP/moved.png" "$ABOVE_HELP")
-echo "idle difference $idle, after swimming $moved"
-check "a > 3 * b && a > 0.02" "$moved" "$idle" || fail "holding Space did not move the swimmer"
-
-hold_key "$id" Escape 0.1
-sleep 0.5
-screenshot "$id" "$E2E_TMP/paused-a.png"
-sleep 1
-screenshot "$id" "$E2E_TMP/paused-b.png"
-paused=$(image_difference "$E2E_TMP/paused-a.png" "$E2E_TMP/paused-b.png")
-echo "difference while paused: $paused"
-check "a == 0" "$paused" 0 || fail "the picture changed while paused"
-
-# A second Escape resumes: the picture was frozen by the pause, not by a hang.
-hold_key "$id" Escape 0.1
-sleep 1
-screenshot "$id" "$E2E_TMP/resumed.png"
-resumed=$(image_difference "$E2E_TMP/paused-b.png" "$E2E_TMP/resumed.png")
-echo "difference after resuming: $resumed"
-check "a > 0" "$resumed" 0 || fail "the game did not resume after a second Escape"
+check_start_frame "$id" "$BIN_DIR/mirelo-headless"
+check_swimming "$id"
+check_pause_and_resume "$id"
 
 xdotool key --window "$id" alt+F4
 wait_exit "$GAME_PID"

@@ -91,3 +91,56 @@ image_difference() {  # image_difference A B [CROP]
 check() {  # check "a > 3 * b" A B
     awk -v a="$2" -v b="$3" "BEGIN { exit !($1) }"
 }
+
+# The game's start frame in a window: neither blank nor unlike the headless
+# runner's (only the seaweed, seeded by the clock, and driver details differ).
+check_start_frame() {  # check_start_frame WINDOW MIRELO_HEADLESS
+    screenshot "$1" "$E2E_TMP/start.png"
+    local brightness difference
+    brightness=$(mean_brightness "$E2E_TMP/start.png")
+    echo "start frame mean brightness: $brightness"
+    check "a > 0.05 && a < 0.95" "$brightness" 0 || fail "the window shows a blank frame"
+    "$2" --screenshot "$E2E_TMP/headless.png" || fail "mirelo-headless failed"
+    convert "$E2E_TMP/start.png" -resize 64x36! "$E2E_TMP/start-small.png"
+    convert "$E2E_TMP/headless.png" -resize 64x36! "$E2E_TMP/headless-small.png"
+    difference=$(image_difference "$E2E_TMP/start-small.png" "$E2E_TMP/headless-small.png")
+    echo "difference from the headless start frame: $difference"
+    check "a < 0.15" "$difference" 0 || fail "the start frame does not resemble the headless one"
+}
+
+# Idle, only the seaweed sways; holding Space moves the following camera and
+# so the whole view. Compared above the controls help, which goes after ten
+# seconds: on a busy machine that can fall between two screenshots.
+check_swimming() {  # check_swimming WINDOW
+    local above_help=1280x560+0+0 idle moved
+    screenshot "$1" "$E2E_TMP/idle-a.png"
+    sleep 1
+    screenshot "$1" "$E2E_TMP/idle-b.png"
+    idle=$(image_difference "$E2E_TMP/idle-a.png" "$E2E_TMP/idle-b.png" "$above_help")
+    hold_key "$1" space 1.5
+    sleep 0.3
+    screenshot "$1" "$E2E_TMP/moved.png"
+    moved=$(image_difference "$E2E_TMP/idle-b.png" "$E2E_TMP/moved.png" "$above_help")
+    echo "idle difference $idle, after swimming $moved"
+    check "a > 3 * b && a > 0.02" "$moved" "$idle" || fail "holding Space did not move the swimmer"
+}
+
+# Escape freezes the picture; a second Escape brings the sway back, so the
+# freeze was the pause and not a hang.
+check_pause_and_resume() {  # check_pause_and_resume WINDOW
+    local paused resumed
+    hold_key "$1" Escape 0.1
+    sleep 0.5
+    screenshot "$1" "$E2E_TMP/paused-a.png"
+    sleep 1
+    screenshot "$1" "$E2E_TMP/paused-b.png"
+    paused=$(image_difference "$E2E_TMP/paused-a.png" "$E2E_TMP/paused-b.png")
+    echo "difference while paused: $paused"
+    check "a == 0" "$paused" 0 || fail "the picture changed while paused"
+    hold_key "$1" Escape 0.1
+    sleep 1
+    screenshot "$1" "$E2E_TMP/resumed.png"
+    resumed=$(image_difference "$E2E_TMP/paused-b.png" "$E2E_TMP/resumed.png")
+    echo "difference after resuming: $resumed"
+    check "a > 0" "$resumed" 0 || fail "the game did not resume after a second Escape"
+}
