@@ -15,12 +15,12 @@
 
 namespace {
 
-using Decoder = PixelBlock (*)(const std::string&, uint16_t&, uint16_t&);
+using Decoder = PixelBlock (*)(const std::string&, uint16_t&, uint16_t&, std::string*);
 
 void decodeImage(benchmark::State& state, Decoder decode, const std::string& path) {
     for (auto _ : state) {
         uint16_t width = 0, height = 0;
-        PixelBlock pixels = decode(path, width, height);
+        PixelBlock pixels = decode(path, width, height, nullptr);
         if (!pixels) {
             state.SkipWithError(("cannot decode " + path).c_str());
             break;

@@ -1,5 +1,7 @@
 #include "gfx/texture.h"
 
+#include <iostream>
+
 #include "app/gl_api.h"
 #include "app/platform.h"
 #include "app/renderer.h"
@@ -19,23 +21,25 @@ void Texture::load(const std::string& path) {
     freePixels();
     uint16_t decodedWidth = 0;
     uint16_t decodedHeight = 0;
+    std::string error;
     if (endsWith(path, ".bmp")) {
-        pixels = loadBmp(path, decodedWidth, decodedHeight);
+        pixels = loadBmp(path, decodedWidth, decodedHeight, &error);
         internalFormat = GL_RGB;
         format = GL_BGR;
     } else if (endsWith(path, ".png")) {
-        pixels = loadPng(path, decodedWidth, decodedHeight);
+        pixels = loadPng(path, decodedWidth, decodedHeight, &error);
         internalFormat = GL_RGBA;
         format = GL_RGBA;
     } else {
-        pixels = loadBmpWithAlpha(path, decodedWidth, decodedHeight);
+        pixels = loadBmpWithAlpha(path, decodedWidth, decodedHeight, &error);
         internalFormat = GL_RGBA;
         format = GL_BGRA;
     }
     // Without pixels the size is 0 x 0, so an upload defines an empty texture
-    // instead of reading a block that is not there.
+    // instead of reading a block that is not there; the game goes on with it.
     width = pixels ? decodedWidth : 0;
     height = pixels ? decodedHeight : 0;
+    if (!pixels) std::cerr << "Could not load image: " << path << " " << error << std::endl;
 }
 
 void Texture::upload() {

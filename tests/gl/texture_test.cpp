@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "app/gl_api.h"
 #include "image_test_files.h"
 #include "test_files.h"
@@ -112,8 +115,12 @@ TEST(TextureUpload, FailedLoadUploadsAnEmptyTexture) {
     Texture texture;
     texture.load(dir.file("ok.fnt"));
     ASSERT_TRUE(texture.pixels);
-    // Loading again replaces the held block; a failed load leaves no size behind.
+    // Loading again replaces the held block; a failed load leaves no size
+    // behind and says which file, once.
+    testing::internal::CaptureStderr();
     texture.load(dir.file("missing.png"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Could not load image: " + dir.file("missing.png") + " cannot be opened\n");
     EXPECT_FALSE(texture.pixels);
     EXPECT_EQ(texture.width, 0);
     EXPECT_EQ(texture.height, 0);
@@ -122,6 +129,31 @@ TEST(TextureUpload, FailedLoadUploadsAnEmptyTexture) {
     EXPECT_EQ(levelParameter(GL_TEXTURE_HEIGHT), 0);
     texture.deleteTexture();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// Larger than any texture of the game, and than what drivers take: refused
+// before anything is allocated, with one line naming the file.
+TEST(TextureUpload, ImagesBeyond8192PixelsASideAreRefusedWithOneLine) {
+    TempDir dir;
+    PngContents tall;
+    tall.width = 1;
+    tall.height = 8193;
+    tall.colorType = PNG_COLOR_TYPE_GRAY;
+    tall.rows.assign(tall.height, std::vector<uint8_t>(1, 200));
+    writePng(dir.file("tall.png"), tall);
+    writeFile(dir.file("wide.bmp"), makeBmp(8193, 1, 0, std::vector<uint8_t>(8193 * 3 + 1, 7)));
+    for (const char* name : {"tall.png", "wide.bmp"}) {
+        SCOPED_TRACE(name);
+        Texture texture;
+        testing::internal::CaptureStderr();
+        texture.load(dir.file(name));
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(texture.pixels);
+        EXPECT_EQ(texture.width, 0);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find(dir.file(name)), std::string::npos) << said;
+        EXPECT_NE(said.find("8192"), std::string::npos) << said;
+    }
 }
 
 TEST(TextureParameters, FilterAndWrapReadBack) {

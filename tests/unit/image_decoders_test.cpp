@@ -151,15 +151,23 @@ TEST(BmpDecoding, RejectsFilesThatCannotBeTrusted) {
     EXPECT_EQ(height, 0);
 }
 
-TEST(BmpDecoding, AcceptsTheLargest16BitWidth) {
+TEST(BmpDecoding, TakesUpTo8192PixelsASideAndSaysWhyLargerIsRefused) {
     TempDir dir;
-    // 65535 pixels of 3 bytes, padded to 196608.
-    writeFile(dir.file("wide.bmp"), makeBmp(65535, 1, 0, sequence(196608)));
+    // 8192 pixels of 3 bytes need no row padding.
+    writeFile(dir.file("widest.bmp"), makeBmp(8192, 1, 0, sequence(8192 * 3)));
     uint16_t width = 0;
     uint16_t height = 0;
-    EXPECT_TRUE(loadBmp(dir.file("wide.bmp"), width, height));
-    EXPECT_EQ(width, 65535);
+    EXPECT_TRUE(loadBmp(dir.file("widest.bmp"), width, height));
+    EXPECT_EQ(width, 8192);
     EXPECT_EQ(height, 1);
+
+    writeFile(dir.file("too-tall.bmp"), makeBmp(4, 8193, 0, sequence(12 * 8193)));
+    std::string error;
+    EXPECT_FALSE(loadBmp(dir.file("too-tall.bmp"), width, height, &error));
+    EXPECT_EQ(error, "4 x 8193 pixels is wider or taller than 8192");
+    error.clear();
+    EXPECT_FALSE(loadBmpWithAlpha(dir.file("too-tall.bmp"), width, height, &error));
+    EXPECT_EQ(error, "4 x 8193 pixels is wider or taller than 8192");
 }
 
 TEST(PngDecoding, FlipsRowsSoTheBlockStartsWithTheBottomRow) {
@@ -262,26 +270,28 @@ TEST(PngDecoding, RejectsNonPngMissingTruncatedAndCorruptFiles) {
     EXPECT_EQ(width, UNTOUCHED);
 }
 
-TEST(PngDecoding, RejectsDimensionsBeyond16BitsButTakesTheLargestThatFits) {
+TEST(PngDecoding, TakesUpTo8192PixelsASideAndSaysWhyLargerIsRefused) {
     TempDir dir;
     PngContents wide;
     wide.height = 1;
     wide.colorType = PNG_COLOR_TYPE_GRAY;
-    wide.width = 65536;
-    wide.rows = {std::vector<uint8_t>(65536, 9)};
+    wide.width = 8193;
+    wide.rows = {std::vector<uint8_t>(8193, 9)};
     writePng(dir.file("too-wide.png"), wide);
     uint16_t width = UNTOUCHED;
     uint16_t height = UNTOUCHED;
-    EXPECT_FALSE(loadPng(dir.file("too-wide.png"), width, height));
+    std::string error;
+    EXPECT_FALSE(loadPng(dir.file("too-wide.png"), width, height, &error));
+    EXPECT_EQ(error, "8193 x 1 pixels is wider or taller than 8192");
     EXPECT_EQ(width, UNTOUCHED);
 
-    wide.width = 65535;
-    wide.rows = {std::vector<uint8_t>(65535, 9)};
+    wide.width = 8192;
+    wide.rows = {std::vector<uint8_t>(8192, 9)};
     writePng(dir.file("widest.png"), wide);
     const PixelBlock pixels = loadPng(dir.file("widest.png"), width, height);
     ASSERT_TRUE(pixels);
-    EXPECT_EQ(width, 65535);
+    EXPECT_EQ(width, 8192);
     EXPECT_EQ(height, 1);
-    EXPECT_EQ(pixels[65534 * 4], 9);
-    EXPECT_EQ(pixels[65534 * 4 + 3], 255);
+    EXPECT_EQ(pixels[8191 * 4], 9);
+    EXPECT_EQ(pixels[8191 * 4 + 3], 255);
 }
