@@ -20,11 +20,24 @@ constexpr int PACING_SLEEP_MS = 3;
 
 constexpr const char* ERROR_CAPTION = "An error occurred";
 
-// Seconds between two counter readings, through whole microseconds.
+// Seconds between two counter readings, through whole microseconds (rounded
+// toward zero). The whole seconds and the rest of the delta are scaled apart:
+// delta * 1000000 would overflow a 1 GHz counter after 2.6 hours in one pass
+// (a stopped process, a suspended machine), and the result came out negative.
 inline float elapsedSeconds(int64_t now, int64_t last, int64_t frequency) {
+    constexpr int64_t MICRO = 1000000;
+    if (frequency <= 0) return 0.0f;
     const int64_t delta = now - last;
-    const int64_t micro = (delta * 1000000) / frequency;
-    return static_cast<float>(micro) / 1000000.0f;
+    const int64_t seconds = delta / frequency;
+    const int64_t rest = delta % frequency;  // same sign as delta, below frequency
+    // Counters tick at most a few GHz; beyond that the rest is scaled in long double.
+    const int64_t restMicro = frequency <= INT64_MAX / MICRO
+                                  ? rest * MICRO / frequency
+                                  : static_cast<int64_t>(static_cast<long double>(rest) * MICRO / frequency);
+    const int64_t limit = INT64_MAX / MICRO;
+    if (seconds > limit) return static_cast<float>(limit);
+    if (seconds < -limit) return -static_cast<float>(limit);
+    return static_cast<float>(seconds * MICRO + restMicro) / 1000000.0f;
 }
 
 // Viewport and initial render state, once the window's context is current.
@@ -47,10 +60,15 @@ struct GlStartup {
 template <class Window, class GameT, class Startup = GlStartup>
 int runGame(Window& window, std::unique_ptr<GameT>& game) {
     window.setResizeTarget(game.get());
+    // The window must not be left pointing at a game that is gone.
+    auto destroyAll = [&] {
+        window.destroy();
+        window.setResizeTarget(nullptr);
+        game.reset();
+    };
     auto fail = [&](const char* text) {
         platform::showErrorBox(text, ERROR_CAPTION);
-        window.destroy();
-        game.reset();
+        destroyAll();
         return 1;
     };
     if (!window.create(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS_PER_PIXEL, false))
@@ -84,7 +102,6 @@ int runGame(Window& window, std::unique_ptr<GameT>& game) {
         window.swapBuffers();
         last = now;
     }
-    window.destroy();
-    game.reset();
+    destroyAll();
     return 0;
 }

@@ -43,7 +43,7 @@ struct FakeGame {
         ++renders;
         ++totalRenders;
     }
-    ~FakeGame() { events.push_back("game destroyed"); }
+    ~FakeGame();
 };
 
 struct FakeWindow {
@@ -79,6 +79,15 @@ struct FakeWindow {
     void destroy() { events.push_back("window destroyed"); }
 };
 
+// The window under test, so that a dying game can see whether the window
+// still points at it.
+FakeWindow* liveWindow = nullptr;
+
+FakeGame::~FakeGame() {
+    const bool stillTarget = liveWindow && liveWindow->target == this;
+    events.push_back(stillTarget ? "game destroyed while the window still forwards to it" : "game destroyed");
+}
+
 struct NoGl {
     static bool start(std::string&) { return true; }
 };
@@ -97,7 +106,10 @@ struct FrameLoopTest : ::testing::Test {
         totalUpdates = totalRenders = 0;
         headless::setClock(readClock, 1000000, scriptedSleep);
     }
-    void TearDown() override { headless::setClock(nullptr, 1, nullptr); }
+    void TearDown() override {
+        headless::setClock(nullptr, 1, nullptr);
+        liveWindow = nullptr;
+    }
 };
 
 // Runs the loop for the given pass costs (microseconds spent before the
@@ -119,6 +131,42 @@ TEST(ElapsedSeconds, TruncatesToWholeMicroseconds) {
     EXPECT_FLOAT_EQ(elapsedSeconds(14999999, 0, 1000000000), 0.014999f);
     EXPECT_FLOAT_EQ(elapsedSeconds(3, 1, 1000000), 0.000002f);
     EXPECT_FLOAT_EQ(elapsedSeconds(1000, 0, 3000), 0.333333f);
+}
+
+// Whole microseconds from exact 128-bit arithmetic, rounded toward zero as
+// C++ integer division rounds.
+float exactSeconds(int64_t delta, int64_t frequency) {
+    const __int128 micro = static_cast<__int128>(delta) * 1000000 / frequency;
+    return static_cast<float>(static_cast<int64_t>(micro)) / 1000000.0f;
+}
+
+TEST(ElapsedSeconds, LongPassesOnFastCountersGiveTheirTrueLengthNotAnOverflow) {
+    const int64_t HOUR_AT_1GHZ = 3600LL * 1000000000LL;
+    struct Case {
+        int64_t delta, frequency;
+    };
+    const Case cases[] = {
+        {14999999, 1000000000},              // the pacing threshold, in ns
+        {-16000001, 1000000000},             // a counter that stepped back
+        {9223372036854LL, 1000000000},       // the last delta the old product held
+        {9223372036855LL, 1000000000},       // the first one it overflowed on
+        {3 * HOUR_AT_1GHZ + 123456789, 1000000000},  // a machine suspended for three hours
+        {-3 * HOUR_AT_1GHZ - 1, 1000000000},
+        {100LL * 365 * 24 * HOUR_AT_1GHZ / 1000, 1000000000},  // a century
+        {123456789012LL, 3579545},           // the old ACPI timer rate
+        {987654321, 10000000},               // Windows' usual 10 MHz
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.delta);
+        const float seconds = elapsedSeconds(c.delta, 0, c.frequency);
+        EXPECT_EQ(seconds, exactSeconds(c.delta, c.frequency));
+        EXPECT_EQ(seconds > 0, c.delta > 0);
+        // Where the old product did not overflow, the result is unchanged.
+        if (c.delta <= INT64_MAX / 1000000 && c.delta >= -(INT64_MAX / 1000000)) {
+            EXPECT_EQ(seconds, static_cast<float>((c.delta * 1000000) / c.frequency) / 1000000.0f);
+        }
+    }
+    EXPECT_NEAR(elapsedSeconds(3 * HOUR_AT_1GHZ, 0, 1000000000), 10800.0f, 0.01f);
 }
 
 TEST_F(FrameLoopTest, ShortIntervalSleepsInThreeMillisecondStepsUntilFifteen) {
@@ -177,6 +225,7 @@ TEST_F(FrameLoopTest, PauseStopsUpdatesAndResumingGivesOnePassNotThePause) {
 
 TEST_F(FrameLoopTest, CloseDuringPumpingFinishesThePassThenExitsZero) {
     FakeWindow window;
+    liveWindow = &window;
     auto game = std::make_unique<FakeGame>();
     FakeGame* g = game.get();
     int updates = 0, renders = 0;
@@ -218,6 +267,7 @@ TEST_F(FrameLoopTest, StartUpOrderResizeBeforeLoadAndAfter) {
 
 TEST_F(FrameLoopTest, LoadFailureShowsTheMessageAndExitsOneWithoutLooping) {
     FakeWindow window;
+    liveWindow = &window;
     auto game = std::make_unique<FakeGame>();
     game->loadResult = false;
     int code = -1;
@@ -233,6 +283,7 @@ TEST_F(FrameLoopTest, LoadFailureShowsTheMessageAndExitsOneWithoutLooping) {
 
 TEST_F(FrameLoopTest, WindowFailureShowsItsMessageAndDestroysTheGame) {
     FakeWindow window;
+    liveWindow = &window;
     window.createResult = false;
     auto game = std::make_unique<FakeGame>();
     int code = -1;
@@ -244,6 +295,7 @@ TEST_F(FrameLoopTest, WindowFailureShowsItsMessageAndDestroysTheGame) {
 
 TEST_F(FrameLoopTest, MissingEntryPointsStopStartUpBeforeLoading) {
     FakeWindow window;
+    liveWindow = &window;
     auto game = std::make_unique<FakeGame>();
     int code = -1;
     const CapturedOutput out =
