@@ -107,22 +107,31 @@ void Room::addPlates(Vec3 from, Vec3 to, Vec3 step) {
     addRun(from, to, step, [this](float x, float y, float z) { addPlate(x, y, z); });
 }
 
-Door& Room::addDoor(Vec3 position, uint8_t orientation, int32_t direction, Vec2 arrival) {
-    Door& d = doors[doorCount < MAX_DOORS ? doorCount++ : MAX_DOORS - 1];
+Door* Room::addDoor(Vec3 position, uint8_t orientation, DoorDirection direction, Vec2 arrival, bool open) {
+    if (doorCount >= MAX_DOORS) return nullptr;
+    Door& d = doors[doorCount++];
     d = Door();
+    d.open = open;
     d.position = position;
     d.orientation = orientation;
     d.direction = direction;
     d.arrival = arrival;
-    return d;
+    return &d;
 }
 
-Lever& Room::addLever(Vec3 position, Door* door) {
-    Lever& l = levers[leverCount < MAX_LEVERS ? leverCount++ : MAX_LEVERS - 1];
+Lever* Room::addLever(Vec3 position, Door* door) {
+    if (leverCount >= MAX_LEVERS) return nullptr;
+    Lever& l = levers[leverCount++];
     l = Lever();
     l.position = position;
     l.door = door;
-    return l;
+    return &l;
+}
+
+void lockDoor(Door* door, KeyColour colour) {
+    if (!door) return;
+    door->locked = true;
+    door->lockColour = colour;
 }
 
 void Room::placeKey(KeyColour colour, Vec3 position) {

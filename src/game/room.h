@@ -105,7 +105,9 @@ struct Room {
     void buildRoom6(unsigned seaweedSeed);
     void buildRoom7(unsigned seaweedSeed);
 
-private:
+    // What the builders are made of. The lists are fixed arrays: an entry
+    // that does not fit is dropped, never written over the last one, and the
+    // door and lever appends then return null.
     void addShortWalls(Vec3 from, Vec3 to, Vec3 step);
     void addTallWalls(Vec3 from, Vec3 to, Vec3 step);
     void addPlates(Vec3 from, Vec3 to, Vec3 step);
@@ -113,10 +115,14 @@ private:
     void addTallWall(float x, float y, float z);
     void addPlate(float x, float y, float z);
     void addFloorPlank(float x, float y, float z);
-    Door& addDoor(Vec3 position, uint8_t orientation, int32_t direction, Vec2 arrival);
-    Lever& addLever(Vec3 position, Door* door);
+    // A door that starts open, or shut until a lever or its key opens it.
+    Door* addDoor(Vec3 position, uint8_t orientation, DoorDirection direction, Vec2 arrival, bool open);
+    Lever* addLever(Vec3 position, Door* door);
     void placeKey(KeyColour colour, Vec3 position);
 };
+
+// Locks a shut door (if it was added) with a key colour.
+void lockDoor(Door* door, KeyColour colour);
 
 // Whether the swimmer can reach a lever's handle: an open box from just
 // above its base to four units over it, three units to each side.

@@ -17,6 +17,9 @@ const Vec3 WEST_DOOR(3, 50, 0);
 const Vec3 EAST_DOOR(100, 50, 0);
 const Vec3 SOUTH_DOOR(50, 2, 0);
 
+constexpr bool OPEN = true;
+constexpr bool SHUT = false;
+
 }  // namespace
 
 // The lever room: a walled garden, and a closed tower in the middle whose
@@ -49,8 +52,8 @@ void Room::buildRoom0(unsigned seaweedSeed) {
                            {24, 14, 0}, {56, 14, 0}, {66, 56, 0}, {14, 56, 0}};
     for (const Vec3& v : planks) addFloorPlank(v.x, v.y, v.z);
 
-    Door& east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST);
-    addLever(Vec3(45, 45, 6), &east);
+    Door* east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
+    addLever(Vec3(45, 45, 6), east);
 }
 
 // The red key lies in the walled north-west corner; the east door is red-locked.
@@ -71,10 +74,8 @@ void Room::buildRoom1(unsigned seaweedSeed) {
     for (const Vec3& v : plateSingles) addPlate(v.x, v.y, v.z);
     for (int i = 0; i < 10; ++i) addFloorPlank(plates[i].x, plates[i].y, plates[i].z);
 
-    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST).open = true;
-    Door& east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST);
-    east.locked = true;
-    east.lockColour = KEY_RED;
+    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
+    lockDoor(addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT), KEY_RED);
 
     placeKey(KEY_RED, Vec3(6, 94, 1));
 }
@@ -95,13 +96,11 @@ void Room::buildRoom2(unsigned seaweedSeed) {
 
     addPlate(88, 8, 0);
 
-    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST).open = true;
-    Door& east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST);
-    Door& north = addDoor(Vec3(50, 97.5f, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH);
-    north.locked = true;
-    north.lockColour = KEY_GOLD;
+    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
+    Door* east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
+    lockDoor(addDoor(Vec3(50, 97.5f, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT), KEY_GOLD);
 
-    addLever(Vec3(88, 8, 6), &east);
+    addLever(Vec3(88, 8, 6), east);
     placeKey(KEY_GREEN, Vec3(75, 95, 1));
 }
 
@@ -126,35 +125,31 @@ void Room::buildRoom3(unsigned seaweedSeed) {
     addPlates(Vec3(44, 50, 5), Vec3(62, 50, 5), ALONG_X);
     addPlates(Vec3(44, 52, 5), Vec3(62, 52, 5), ALONG_X);
 
-    addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH).open = true;
+    addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, OPEN);
 }
 
 // The blue key, the blue-locked way north and the shut passage east.
 void Room::buildRoom4(unsigned seaweedSeed) {
     reset(seaweedSeed);
-    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST).open = true;
-    Door& north = addDoor(Vec3(50, 97.5f, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH);
-    north.locked = true;
-    north.lockColour = KEY_BLUE;
-    addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST);
+    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
+    lockDoor(addDoor(Vec3(50, 97.5f, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT), KEY_BLUE);
+    addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
     placeKey(KEY_BLUE, Vec3(75, 20, 1));
 }
 
 // A lever on the floor in the north-west corner opens the east door.
 void Room::buildRoom5(unsigned seaweedSeed) {
     reset(seaweedSeed);
-    addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH).open = true;
-    Door& east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST);
-    addLever(Vec3(12, 88, 0), &east);
+    addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, OPEN);
+    Door* east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
+    addLever(Vec3(12, 88, 0), east);
 }
 
 // The green lock on the way south.
 void Room::buildRoom6(unsigned seaweedSeed) {
     reset(seaweedSeed);
-    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST).open = true;
-    Door& south = addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH);
-    south.locked = true;
-    south.lockColour = KEY_GREEN;
+    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
+    lockDoor(addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, SHUT), KEY_GREEN);
 }
 
 // The gold key above the central block, and the lever back to room 4.
@@ -176,8 +171,8 @@ void Room::buildRoom7(unsigned seaweedSeed) {
 
     addPlate(50, 50, 0);
 
-    Door& west = addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST);
-    addDoor(Vec3(50, 97, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH).open = true;
-    addLever(Vec3(50, 36, 0), &west);
+    Door* west = addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, SHUT);
+    addDoor(Vec3(50, 97, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, OPEN);
+    addLever(Vec3(50, 36, 0), west);
     placeKey(KEY_GOLD, Vec3(49, 50, 8));
 }

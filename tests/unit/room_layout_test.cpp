@@ -242,3 +242,30 @@ TEST(Seaweed, SameSeedSameSeaweedDifferentSeedDifferent) {
     }
     EXPECT_TRUE(anyDifferent);
 }
+
+// The lists are fixed arrays: an append that does not fit goes nowhere; it
+// must not replace the last entry (a door or lever written over another
+// would change which doors a lever opens).
+TEST(RoomLists, AppendsToAFullListAreDropped) {
+    Room room;
+    room.reset(1);
+    Door* doors[MAX_DOORS] = {};
+    for (int i = 0; i < MAX_DOORS; ++i)
+        doors[i] = room.addDoor(Vec3(10.0f * i, 2, 0), 1, DOOR_TOWARD_MINUS_Y, Vec2(1, 1), i == 0);
+    EXPECT_EQ(room.addDoor(Vec3(99, 99, 0), 0, DOOR_TOWARD_PLUS_X, Vec2(5, 5), true), nullptr);
+    EXPECT_EQ(room.doorCount, static_cast<uint32_t>(MAX_DOORS));
+    EXPECT_EQ(doors[MAX_DOORS - 1], &room.doors[MAX_DOORS - 1]);
+    EXPECT_FLOAT_EQ(room.doors[MAX_DOORS - 1].position.x, 10.0f * (MAX_DOORS - 1));
+    EXPECT_FALSE(room.doors[MAX_DOORS - 1].open);
+    lockDoor(nullptr, KEY_GOLD);  // locking a dropped door is harmless
+
+    for (int i = 0; i < MAX_LEVERS; ++i) EXPECT_NE(room.addLever(Vec3(1.0f * i, 0, 0), doors[0]), nullptr);
+    EXPECT_EQ(room.addLever(Vec3(50, 50, 0), doors[1]), nullptr);
+    EXPECT_EQ(room.leverCount, static_cast<uint32_t>(MAX_LEVERS));
+    EXPECT_EQ(room.levers[MAX_LEVERS - 1].door, doors[0]);
+    EXPECT_FLOAT_EQ(room.levers[MAX_LEVERS - 1].position.x, MAX_LEVERS - 1.0f);
+
+    for (int i = 0; i <= MAX_SHORT_WALLS; ++i) room.addShortWall(1.0f * i, 0, 0);
+    EXPECT_EQ(room.shortWallCount, static_cast<uint32_t>(MAX_SHORT_WALLS));
+    EXPECT_FLOAT_EQ(room.shortWalls[MAX_SHORT_WALLS - 1].x, MAX_SHORT_WALLS - 1.0f);
+}
