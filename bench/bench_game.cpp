@@ -1,7 +1,7 @@
 #include "bench_game.h"
 
-#include "app/platform.h"
-#include "app/platform/headless/headless_platform.h"
+#include "platform/platform.h"
+#include "platform/headless/headless_platform.h"
 
 void swimIntoGardenWall(Game& game) {
     game.currentRoom = &game.rooms[0];

@@ -10,9 +10,9 @@
 
 #include <unistd.h>
 
-#include "app/gl_api.h"
-#include "app/platform/headless/headless_platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "platform/headless/headless_platform.h"
+#include "gfx/renderer.h"
 #include "loader_bench.h"
 
 namespace {

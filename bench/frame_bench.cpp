@@ -4,9 +4,9 @@
 // rasteriser's work and not only the queueing of commands.
 #include <benchmark/benchmark.h>
 
-#include "app/gl_api.h"
-#include "app/platform/headless/headless_platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "platform/headless/headless_platform.h"
+#include "gfx/renderer.h"
 #include "bench_game.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gameplay/collider.h"
+#include "scene/collider.h"
 #include "gfx/image_decoders.h"
 #include "scene/mesh.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/platform/headless/headless_platform.h"
+#include "platform/headless/headless_platform.h"
 #include "bench_game.h"
 
 namespace {

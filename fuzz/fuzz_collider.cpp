@@ -1,7 +1,7 @@
 // Collider::load on arbitrary text: every segment and circle the collider
 // counts can be read, and segment ends exist only for indices in range.
 #include "fuzz_file.h"
-#include "gameplay/collider.h"
+#include "scene/collider.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Collider collider;

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "gfx/renderer.h"
+#include "platform/platform.h"
 
 // Window size and colour depth the game is designed for.
 constexpr int WINDOW_WIDTH = 1280;
@@ -54,54 +54,128 @@ struct GlStartup {
     }
 };
 
-// The run of the game from start-up to shut-down, written once for every
-// backend. Returns the process exit code: 0 after a normal close, 1 after a
-// start-up failure. The game is destroyed last, on every path.
-template <class Window, class GameT, class Startup = GlStartup>
-int runGame(Window& window, std::unique_ptr<GameT>& game) {
-    window.setResizeTarget(game.get());
-    // The window must not be left pointing at a game that is gone.
-    auto destroyAll = [&] {
-        window.destroy();
-        window.setResizeTarget(nullptr);
-        game.reset();
-    };
-    auto fail = [&](const char* text) {
-        platform::showErrorBox(text, ERROR_CAPTION);
-        destroyAll();
-        return 1;
-    };
-    if (!window.create(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS_PER_PIXEL, false))
-        return fail("Unable to create the OpenGL Window");
-    std::string glMessage;
-    if (!Startup::start(glMessage)) return fail(glMessage.c_str());
-    if (!game->load()) return fail("Could not initialize the application");
-    game->resize(WINDOW_WIDTH, WINDOW_HEIGHT);
+// How a pass that comes less than MIN_FRAME_SECONDS after the last update
+// waits for its time: a desktop loop sleeps in PACING_SLEEP_MS steps; a host
+// that calls a pass per display refresh (a browser) cannot block, so such a
+// pass only swaps and the time carries over to the next one.
+enum class Pacing { SLEEP, SKIP };
 
-    int64_t last = platform::performanceCounter();
-    const int64_t frequency = platform::performanceFrequency();
-    while (window.isRunning()) {
+// The run of the game, written once for every backend and every host:
+// start-up, one pass of the loop at a time, shut-down. A desktop entry point
+// runs `while (isRunning()) pass();` (runGame below); the headless runner and
+// the tests step passes themselves; a browser calls one pass per animation
+// frame. The Window is a backend's (platform/backend.h); the game is
+// destroyed last, on every path, after the window has forgotten it.
+template <class Window, class GameT, class Startup = GlStartup>
+class FrameLoop {
+public:
+    FrameLoop(Window& window, std::unique_ptr<GameT>& game, int width = WINDOW_WIDTH, int height = WINDOW_HEIGHT)
+        : window(window), game(game), width(width), height(height) {}
+    FrameLoop(const FrameLoop&) = delete;
+    FrameLoop& operator=(const FrameLoop&) = delete;
+
+    // Start-up in the designed order: the window with its context, the render
+    // state, the game's assets, its first size, then the clock. On a failure
+    // the error box is shown, the window and the game are destroyed, and
+    // false is returned (the process exits 1).
+    bool start() {
+        GameT* target = game.get();
+        window.setResizeTarget([target](int w, int h) { target->resize(w, h); });
+        if (!window.create(width, height, WINDOW_BITS_PER_PIXEL, false))
+            return fail("Unable to create the OpenGL Window");
+        std::string glMessage;
+        if (!Startup::start(glMessage)) return fail(glMessage.c_str());
+        if (!game->load()) return fail("Could not initialize the application");
+        game->resize(width, height);
+        last = platform::performanceCounter();
+        frequency = platform::performanceFrequency();
+        return true;
+    }
+
+    // One pass: pump the window's messages, measure the time since the last
+    // pass, update and render while active (paced to MIN_FRAME_SECONDS), and
+    // swap, paused or not.
+    void pass() {
         window.pumpMessages();
+        if (fixedStep > 0.0f) {
+            if (window.isActive()) frame(fixedStep);
+            window.swapBuffers();
+            return;
+        }
         int64_t now = platform::performanceCounter();
         float dt = elapsedSeconds(now, last, frequency);
         if (window.isActive()) {
+            if (dt < MIN_FRAME_SECONDS && pacing == Pacing::SKIP) {
+                window.swapBuffers();
+                return;  // `last` stays: the time counts towards the next pass
+            }
             while (dt < MIN_FRAME_SECONDS) {
                 platform::sleepMilliseconds(PACING_SLEEP_MS);
                 now = platform::performanceCounter();
                 dt = elapsedSeconds(now, last, frequency);
             }
-            game->update(dt);
-            // A close request handled while pumping took the context with it:
-            // the pass still finishes, but nothing may be drawn without one.
-            if (window.isRunning()) {
-                renderer.beginFrame();
-                game->render();
-                renderer.endFrame();
-            }
+            frame(dt);
         }
         window.swapBuffers();
+        // The latest reading, taken after any sleep: a paused game does not
+        // get the paused time as one large dt when it resumes.
         last = now;
     }
-    destroyAll();
-    return 0;
+
+    bool isRunning() const { return window.isRunning(); }
+
+    // Shut-down after the last pass. Returns the exit code, 0.
+    int shutDown() {
+        destroyAll();
+        return 0;
+    }
+
+    // Every update gets exactly this step instead of the clock's reading,
+    // without pacing (the headless runner's --dt, the web page's dt=).
+    void useFixedStep(float seconds) { fixedStep = seconds; }
+    void setPacing(Pacing mode) { pacing = mode; }
+
+private:
+    void frame(float dt) {
+        game->update(dt);
+        // A close request handled while pumping took the context with it:
+        // the pass still finishes, but nothing may be drawn without one.
+        if (!window.isRunning()) return;
+        renderer.beginFrame();
+        game->render();
+        renderer.endFrame();
+    }
+
+    // The window must not be left pointing at a game that is gone.
+    void destroyAll() {
+        window.destroy();
+        window.setResizeTarget(nullptr);
+        game.reset();
+    }
+
+    bool fail(const char* text) {
+        platform::showErrorBox(text, ERROR_CAPTION);
+        destroyAll();
+        return false;
+    }
+
+    Window& window;
+    std::unique_ptr<GameT>& game;
+    int width;
+    int height;
+    int64_t last = 0;
+    int64_t frequency = 1;
+    float fixedStep = 0.0f;
+    Pacing pacing = Pacing::SLEEP;
+};
+
+// The desktop games' whole run: start-up, passes while the window runs,
+// shut-down. Returns the process exit code: 0 after a normal close, 1 after a
+// start-up failure.
+template <class Window, class GameT, class Startup = GlStartup>
+int runGame(Window& window, std::unique_ptr<GameT>& game) {
+    FrameLoop<Window, GameT, Startup> loop(window, game);
+    if (!loop.start()) return 1;
+    while (loop.isRunning()) loop.pass();
+    return loop.shutDown();
 }

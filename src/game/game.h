@@ -3,13 +3,13 @@
 #include <optional>
 
 #include "game/room.h"
-#include "gameplay/collider.h"
 #include "gfx/shader_program.h"
 #include "gfx/texture.h"
 #include "scene/camera.h"
+#include "scene/collider.h"
 #include "scene/mesh.h"
 #include "scene/scene_object.h"
-#include "scene/vec.h"
+#include "math/vec.h"
 
 // Index of each key in keyWasDown, the previous-frame key states.
 enum KeyLatch { LATCH_F3 = 0, LATCH_F4, LATCH_F1, LATCH_F2, LATCH_SPACE, LATCH_LEFT_CONTROL, LATCH_COUNT };
@@ -19,6 +19,9 @@ enum KeyLatch { LATCH_F3 = 0, LATCH_F4, LATCH_F1, LATCH_F2, LATCH_SPACE, LATCH_L
 // timers. The frame loop calls load once (with a current GL context), resize
 // on every size change (also before load), and update then render per frame.
 // Constructing it touches neither files nor GL.
+//
+// This layer loads, builds and draws the world; the rules of play live in
+// the layer above (gameplay/), which defines update. Nothing here calls it.
 class Game {
 public:
     Game() = default;
@@ -27,7 +30,7 @@ public:
 
     bool load();
     void resize(int width, int height);
-    void update(float dt);
+    void update(float dt);  // gameplay/update.cpp
     void render();
 
     // Rooms, links, room textures, the shared room-content objects, the swimmer.
@@ -131,17 +134,6 @@ public:
 
 private:
     unsigned nextSeaweedSeed() const;
-
-    // gameplay steps, in the order update runs them
-    bool advanceFadeOut(float dt);
-    void updateSpeed(float dt);
-    void pullLeversInReach();
-    void swim(float dt);
-    void runDoors(float dt);
-    void runLevers(float dt);
-    void pickUpKeys();
-    // The room a door leads into, or null when it leads nowhere.
-    static Room* neighbourThrough(const Room& room, const Door& door);
 
     std::optional<unsigned> seaweedSeed;
 };

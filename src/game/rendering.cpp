@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "app/renderer.h"
+#include "gfx/renderer.h"
 #include "game/game.h"
 
 namespace {

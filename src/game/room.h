@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "scene/vec.h"
+#include "math/vec.h"
 
 class Texture;
 

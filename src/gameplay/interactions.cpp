@@ -3,7 +3,7 @@
 // around the object.
 #include <cmath>
 
-#include "game/game.h"
+#include "gameplay/play_steps.h"
 
 namespace {
 
@@ -49,58 +49,58 @@ bool isKeyColour(int32_t colour) { return colour >= 0 && colour < KEY_COLOURS; }
 
 }  // namespace
 
-Room* Game::neighbourThrough(const Room& room, const Door& door) {
+Room* neighbourThrough(const Room& room, const Door& door) {
     if (door.direction < 0 || door.direction >= DOOR_DIRECTIONS) return nullptr;
     return room.neighbours[door.direction];
 }
 
-void Game::pullLeversInReach() {
-    Room& room = *currentRoom;
+void pullLeversInReach(Game& game) {
+    Room& room = *game.currentRoom;
     for (uint32_t i = 0; i < room.leverCount; ++i) {
         Lever& lever = room.levers[i];
-        if (lever.pulled || lever.pulling || !inLeverZone(swimmerPosition, lever)) continue;
+        if (lever.pulled || lever.pulling || !inLeverZone(game.swimmerPosition, lever)) continue;
         lever.pulling = true;
         lever.pullTimer = 0.0f;
     }
 }
 
-void Game::runDoors(float dt) {
-    Room& room = *currentRoom;
+void runDoors(Game& game, float dt) {
+    Room& room = *game.currentRoom;
+    const Vec3& swimmer = game.swimmerPosition;
     for (uint32_t i = 0; i < room.doorCount; ++i) {
         Door& door = room.doors[i];
         if (door.open) {
             // A door into no room is a wall: passing it would leave the
             // fade-out with nowhere to go.
-            if (inDoorZone(swimmerPosition, door, PASSAGE_HALF_DEPTH) && neighbourThrough(room, door)) {
+            if (inDoorZone(swimmer, door, PASSAGE_HALF_DEPTH) && neighbourThrough(room, door)) {
                 room.exitDoor = &door;
                 room.fadingOut = true;
                 room.transitionTimer = 0.0f;
             }
         } else if (door.opening) {
             door.openTimer += dt;
-            if (door.openTimer > doorOpenDuration) {
+            if (door.openTimer > game.doorOpenDuration) {
                 door.opening = false;
                 door.open = true;
             }
         } else if (door.locked) {
             const int32_t colour = door.lockColour;
-            if (isKeyColour(colour) && keysHeld[colour] &&
-                inDoorZone(swimmerPosition, door, UNLOCK_HALF_DEPTH)) {
+            if (isKeyColour(colour) && game.keysHeld[colour] && inDoorZone(swimmer, door, UNLOCK_HALF_DEPTH)) {
                 startOpening(door);
                 door.locked = false;
-                keysHeld[colour] = false;
+                game.keysHeld[colour] = false;
             }
         }
     }
 }
 
-void Game::runLevers(float dt) {
-    Room& room = *currentRoom;
+void runLevers(Game& game, float dt) {
+    Room& room = *game.currentRoom;
     for (uint32_t i = 0; i < room.leverCount; ++i) {
         Lever& lever = room.levers[i];
         if (!lever.pulling) continue;
         lever.pullTimer += dt;
-        if (lever.pullTimer <= leverPullDuration) continue;
+        if (lever.pullTimer <= game.leverPullDuration) continue;
         lever.pulling = false;
         lever.pulled = true;
         if (lever.door) {
@@ -114,11 +114,11 @@ void Game::runLevers(float dt) {
     }
 }
 
-void Game::pickUpKeys() {
-    Room& room = *currentRoom;
+void pickUpKeys(Game& game) {
+    Room& room = *game.currentRoom;
     for (int colour = KEY_RED; colour <= KEY_GOLD; ++colour) {
-        if (room.keyPresent[colour] && inKeyZone(swimmerPosition, room.keyPositions[colour])) {
-            keysHeld[colour] = true;
+        if (room.keyPresent[colour] && inKeyZone(game.swimmerPosition, room.keyPositions[colour])) {
+            game.keysHeld[colour] = true;
             room.keyPresent[colour] = false;
         }
     }

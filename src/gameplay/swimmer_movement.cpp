@@ -3,8 +3,8 @@
 // on the position it reached this frame and the one it started from.
 #include <cmath>
 
-#include "app/input_state.h"
-#include "game/game.h"
+#include "gameplay/play_steps.h"
+#include "input/input_state.h"
 
 namespace {
 
@@ -187,45 +187,51 @@ void collideWithPlates(const Room& room, const Vec3& old, Vec3& p) {
 
 }  // namespace
 
-void Game::updateSpeed(float dt) {
+void updateSpeed(Game& game, float dt) {
+    float& speed = game.speed;
     if (input.isSpaceDown()) {
-        speed += acceleration * SPEED_RATE * dt;
+        speed += game.acceleration * SPEED_RATE * dt;
         if (speed >= TOP_SPEED) speed = TOP_SPEED;
         return;
     }
-    speed -= (1.0f / acceleration) * SPEED_RATE * dt;
+    speed -= (1.0f / game.acceleration) * SPEED_RATE * dt;
     if (speed < 0.0f) speed = 0.0f;
 
     // Resting against the surface or the floor, the swimmer levels out by itself.
-    const bool atSurfaceOrFloor = swimmerPosition.z >= SURFACE_DEPTH || swimmerPosition.z <= FLOOR_DEPTH;
+    const float z = game.swimmerPosition.z;
+    const bool atSurfaceOrFloor = z >= SURFACE_DEPTH || z <= FLOOR_DEPTH;
+    Vec2& steering = game.steering;
     if (steering.y != 0.0f && atSurfaceOrFloor) {
         const float magnitude = std::fabs(steering.y) - dt;
         steering.y = magnitude <= 0.0f ? 0.0f : std::copysign(magnitude, steering.y);
     }
 }
 
-void Game::swim(float dt) {
+void swim(Game& game, float dt) {
+    Vec2& steering = game.steering;
+    Vec3& swimmerPosition = game.swimmerPosition;
+    SceneObject& swimmerObject = game.swimmerObject;
     const Vec2 steer = steeringVector(input.getAxisA(), input.getAxisC());
     steering.x += steer.x * dt;
     steering.y += steer.y * dt;
-    swimClock += dt;
+    game.swimClock += dt;
 
     // Move along the direction the model was drawn with last frame: its -y
     // axis pitched about x, then turned about z.
     const Vec3 old = swimmerPosition;
     const float heading = swimmerObject.getAngleZ() * DEGREES_TO_RADIANS;
     const float pitch = swimmerObject.getAngleX() * DEGREES_TO_RADIANS;
-    const float distance = speed * dt;
+    const float distance = game.speed * dt;
     swimmerPosition.x += std::sin(heading) * std::cos(pitch) * distance;
     swimmerPosition.y += -std::cos(heading) * std::cos(pitch) * distance;
     swimmerPosition.z += -std::sin(pitch) * distance;
-    keepInsideRoom(*currentRoom, swimmerPosition);
+    keepInsideRoom(*game.currentRoom, swimmerPosition);
 
     swimmerObject.setAngleZ(headingDegrees(steering.x));
     if (steering.y > MAX_PITCH_STEERING) steering.y = MAX_PITCH_STEERING;
     if (steering.y < -MAX_PITCH_STEERING) steering.y = -MAX_PITCH_STEERING;
     swimmerObject.setAngleX(DEGREES_PER_STEERING * steering.y);
 
-    collideWithWallBlocks(*currentRoom, old, swimmerPosition);
-    collideWithPlates(*currentRoom, old, swimmerPosition);
+    collideWithWallBlocks(*game.currentRoom, old, swimmerPosition);
+    collideWithPlates(*game.currentRoom, old, swimmerPosition);
 }

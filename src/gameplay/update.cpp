@@ -4,8 +4,8 @@
 // lock in the frame it is picked up.
 #include <cmath>
 
-#include "app/input_state.h"
-#include "game/game.h"
+#include "gameplay/play_steps.h"
+#include "input/input_state.h"
 
 namespace {
 
@@ -37,13 +37,13 @@ bool pressed(bool& wasDown, bool down) {
     return press;
 }
 
-}  // namespace
-
-bool Game::advanceFadeOut(float dt) {
-    Room& room = *currentRoom;
+// Runs a fade-out; true while one runs (it freezes the rest of the frame).
+// When it ends, the swimmer passes into the next room, which fades in.
+bool advanceFadeOut(Game& game, float dt) {
+    Room& room = *game.currentRoom;
     if (!room.fadingOut) return false;
     room.transitionTimer += dt;
-    if (room.transitionTimer <= transitionDuration) return true;
+    if (room.transitionTimer <= game.transitionDuration) return true;
 
     // The room left behind fades in again whenever it is next entered.
     room.fadingOut = false;
@@ -57,12 +57,14 @@ bool Game::advanceFadeOut(float dt) {
     if (!next) return true;
 
     // Only x and y change: depth, speed, steering and heading carry over.
-    swimmerPosition.x = door->arrival.x;
-    swimmerPosition.y = door->arrival.y;
-    currentRoom = next;
-    applyRoomTextures();
+    game.swimmerPosition.x = door->arrival.x;
+    game.swimmerPosition.y = door->arrival.y;
+    game.currentRoom = next;
+    game.applyRoomTextures();
     return true;
 }
+
+}  // namespace
 
 void Game::update(float dt) {
     // A broken clock reading would turn every timer and the swimmer's
@@ -70,7 +72,7 @@ void Game::update(float dt) {
     if (!std::isfinite(dt)) return;
 
     swaySeaweed(*currentRoom, dt);
-    if (advanceFadeOut(dt)) return;
+    if (advanceFadeOut(*this, dt)) return;
 
     Room& room = *currentRoom;
     if (room.fadingIn) {
@@ -87,10 +89,10 @@ void Game::update(float dt) {
     pressed(keyWasDown[LATCH_F4], input.isF4Down());
     pressed(keyWasDown[LATCH_SPACE], input.isSpaceDown());
 
-    updateSpeed(dt);
-    if (pressed(keyWasDown[LATCH_LEFT_CONTROL], input.isLeftControlDown())) pullLeversInReach();
-    swim(dt);
-    runDoors(dt);
-    runLevers(dt);
-    pickUpKeys();
+    updateSpeed(*this, dt);
+    if (pressed(keyWasDown[LATCH_LEFT_CONTROL], input.isLeftControlDown())) pullLeversInReach(*this);
+    swim(*this, dt);
+    runDoors(*this, dt);
+    runLevers(*this, dt);
+    pickUpKeys(*this);
 }

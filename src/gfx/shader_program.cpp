@@ -4,11 +4,9 @@
 #include <iostream>
 #include <iterator>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
-#include "app/renderer.h"
-
-ShaderProgram* currentProgram = nullptr;
+#include "gfx/gl_api.h"
+#include "platform/platform.h"
+#include "gfx/renderer.h"
 
 namespace {
 

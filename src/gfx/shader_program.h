@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "scene/mat4.h"
-#include "scene/vec.h"
+#include "gfx/renderer.h"
+#include "math/mat4.h"
+#include "math/vec.h"
 
 // The GL objects of one program.
 struct ShaderObjects {
@@ -67,6 +68,3 @@ public:
     std::vector<ShaderVariable> attributes;
     std::vector<ShaderVariable> uniforms;
 };
-
-// The program made current last; null after Renderer::initState.
-extern ShaderProgram* currentProgram;

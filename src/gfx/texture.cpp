@@ -2,9 +2,9 @@
 
 #include <iostream>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "platform/platform.h"
+#include "gfx/renderer.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/mat4.h"
+#include "math/mat4.h"
 
 // A view matrix that every drawn object starts from and a projection the
 // frame renderer uploads as "projMat". perspective and ortho write only six

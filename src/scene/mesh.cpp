@@ -4,7 +4,7 @@
 #include <iostream>
 #include <limits>
 
-#include "app/renderer.h"
+#include "gfx/renderer.h"
 #include "gfx/shader_program.h"
 #include "scene/file_contents.h"
 #include "scene/json_values.h"

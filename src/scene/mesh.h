@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "scene/mat4.h"
+#include "math/mat4.h"
 #include "scene/mesh_animation.h"
 
 // One indexed triangle model: CPU arrays loaded from a JSON or raw binary

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "scene/transform.h"
-#include "scene/vec.h"
+#include "math/vec.h"
 
 class Collider;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scene/mat4.h"
-#include "scene/vec.h"
+#include "math/mat4.h"
+#include "math/vec.h"
 
 class Camera;
 class Mesh;

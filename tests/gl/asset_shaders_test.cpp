@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
+#include "gfx/gl_api.h"
+#include "platform/platform.h"
 #include "gl_test_support.h"
 #include "test_files.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/gl_api.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "gfx/renderer.h"
 #include "gl_test_support.h"
 
 TEST(RendererState, InitialStateIsWhiteBlendedDepthTestedAndCulled) {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "platform/platform.h"
+#include "gfx/renderer.h"
 #include "gfx/shader_program.h"
 #include "gfx/texture.h"
 #include "gl_test_support.h"

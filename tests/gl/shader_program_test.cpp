@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
+#include "gfx/gl_api.h"
+#include "platform/platform.h"
 #include "test_files.h"
 #include "test_programs.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/gl_api.h"
+#include "gfx/gl_api.h"
 #include "image_test_files.h"
 #include "test_files.h"
 

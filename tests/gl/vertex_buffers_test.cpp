@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "platform/platform.h"
+#include "gfx/renderer.h"
 #include "gfx/shader_program.h"
 #include "gl_test_support.h"
 #include "test_files.h"

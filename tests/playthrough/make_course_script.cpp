@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/platform.h"
-#include "app/platform/headless/headless_platform.h"
+#include "platform/platform.h"
+#include "platform/headless/headless_platform.h"
 #include "autopilot.h"
 #include "started_game.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "started_game.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/gl_api.h"
-#include "app/platform/headless/headless_platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "platform/headless/headless_platform.h"
+#include "gfx/renderer.h"
 #include "gl_test_support.h"
 
 int main(int argc, char** argv) {

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/platform/headless/headless_platform.h"
-#include "app/renderer.h"
+#include "platform/headless/headless_platform.h"
+#include "gfx/renderer.h"
 #include "gl_test_support.h"
 
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/gl_api.h"
+#include "gfx/gl_api.h"
 
 // Size of the offscreen surface the GL tests draw into.
 constexpr int glTestWidth = 64;

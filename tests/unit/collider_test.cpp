@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gameplay/collider.h"
+#include "scene/collider.h"
 #include "test_files.h"
 
 namespace {

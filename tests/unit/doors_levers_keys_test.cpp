@@ -4,8 +4,8 @@
 #include <limits>
 #include <set>
 
-#include "app/platform.h"
-#include "app/platform/headless/headless_platform.h"
+#include "platform/platform.h"
+#include "platform/headless/headless_platform.h"
 #include "started_game.h"
 
 namespace {

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "app/frame_loop.h"
-#include "app/platform/headless/headless_platform.h"
+#include "platform/window_events.h"
+#include "platform/headless/headless_platform.h"
 #include "test_files.h"
 
 namespace {
@@ -50,13 +51,13 @@ struct FakeWindow {
     bool createResult = true;
     bool running = false;
     bool active = true;
-    FakeGame* target = nullptr;
+    WindowEvents::ResizeTarget target;
     int pass = 0;
     // Per pass: microseconds the pass costs before timing, and what happens.
     std::function<void(FakeWindow&, int)> onPump;
     int swaps = 0;
 
-    void setResizeTarget(FakeGame* g) { target = g; }
+    void setResizeTarget(WindowEvents::ResizeTarget t) { target = std::move(t); }
     bool create(int w, int h, int bpp, bool fullscreen) {
         EXPECT_EQ(w, 1280);
         EXPECT_EQ(h, 720);
@@ -65,7 +66,7 @@ struct FakeWindow {
         events.push_back("create");
         if (!createResult) return false;
         // Size messages arrive during creation, before the game is loaded.
-        if (target) target->resize(w, h);
+        if (target) target(w, h);
         running = true;
         return true;
     }
@@ -84,7 +85,7 @@ struct FakeWindow {
 FakeWindow* liveWindow = nullptr;
 
 FakeGame::~FakeGame() {
-    const bool stillTarget = liveWindow && liveWindow->target == this;
+    const bool stillTarget = liveWindow && liveWindow->target;
     events.push_back(stillTarget ? "game destroyed while the window still forwards to it" : "game destroyed");
 }
 

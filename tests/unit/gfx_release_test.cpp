@@ -3,9 +3,9 @@
 // points: a GL call through the table would crash the test.
 #include <gtest/gtest.h>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "platform/platform.h"
+#include "gfx/renderer.h"
 #include "gfx/shader_program.h"
 
 TEST(ReleasesWithoutContext, BufferDeletionsMakeNoGlCall) {

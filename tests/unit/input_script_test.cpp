@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "input_script.h"
 
 namespace {

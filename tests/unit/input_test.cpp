@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/input_state.h"
-#include "app/platform.h"
-#include "app/platform/headless/headless_platform.h"
+#include "input/input_state.h"
+#include "platform/platform.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 

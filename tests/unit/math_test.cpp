@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "scene/mat4.h"
-#include "scene/vec.h"
+#include "math/mat4.h"
+#include "math/vec.h"
 
 namespace {
 

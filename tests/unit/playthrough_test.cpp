@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "app/platform/headless/headless_platform.h"
+#include "platform/headless/headless_platform.h"
 #include "autopilot.h"
 #include "started_game.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/gl_api.h"
+#include "gfx/gl_api.h"
 #include "game/game.h"
 #include "golden_image.h"
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 int keyCodeByName(const std::string& name) {
     static const struct {

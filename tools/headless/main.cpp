@@ -18,11 +18,11 @@
 #include <optional>
 #include <string>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
-#include "app/platform/headless/headless_platform.h"
-#include "app/renderer.h"
+#include "app/frame_loop.h"
 #include "game/game.h"
+#include "gfx/gl_api.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_window.h"
 #include "input_script.h"
 #include "run_report.h"
 #include "screenshot.h"
@@ -137,6 +137,9 @@ std::string frameFileName(const std::string& dir, long long frame) {
     return dir + name;
 }
 
+// The runner's own voice for the frame loop's start-up failures.
+void reportFailure(const char* text, const char* /*caption*/) { std::fprintf(stderr, "mirelo-headless: %s\n", text); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -148,39 +151,23 @@ int main(int argc, char** argv) {
         return EXIT_BAD_ARGUMENTS;
     }
 
-    if (!headless::createContext(options.width, options.height)) return EXIT_LOAD_FAILED;
+    // The same start-up as the games' entry points, on an offscreen window of
+    // the requested size, with every update given the fixed step.
+    Window window;
     auto game = std::make_unique<Game>();
     if (options.seed) game->setSeaweedSeed(*options.seed);
-    renderer.setViewport(0, 0, options.width, options.height);
-    if (!renderer.initState() || !game->load()) {
-        std::fprintf(stderr, "mirelo-headless: Could not initialize the application\n");
-        headless::destroyContext();
-        return EXIT_LOAD_FAILED;
-    }
-    game->resize(options.width, options.height);
+    headless::setErrorBox(reportFailure);
+    FrameLoop<Window, Game> loop(window, game, options.width, options.height);
+    if (!loop.start()) return EXIT_LOAD_FAILED;
+    loop.useFixedStep(options.dt);
 
-    bool paused = false;
-    bool escapeWasDown = false;
     bool glErrors = false;
     bool rendered = false;
     for (long long frame = 0; frame < options.frames; ++frame) {
-        const std::set<int>& keys = script.keysAt(frame);
-        headless::setKeysDown(keys);
-        // Escape toggles the pause on the frame it goes down, as in the window.
-        const bool escapeDown = keys.count(vk::Escape) != 0;
-        if (escapeDown && !escapeWasDown) paused = !paused;
-        escapeWasDown = escapeDown;
-        if (paused) continue;
-
-        game->update(options.dt);
-        renderer.beginFrame();
-        game->render();
-        renderer.endFrame();
-        // A window's buffer swap waits for the frame to be drawn; without
-        // that wait llvmpipe lets several frames' commands queue up, and
-        // without any flush they piled up for the whole run (1.6 GB after
-        // 1000 frames at 1280x720).
-        glFinish();
+        headless::setKeysDown(script.keysAt(frame));
+        loop.pass();
+        // While paused neither update nor render ran for this frame.
+        if (!window.isActive()) continue;
         rendered = true;
 
         if (options.checkGl) {
@@ -199,7 +186,7 @@ int main(int argc, char** argv) {
         if (!writeScreenshot(options.screenshotPath, options.width, options.height)) code = EXIT_BAD_ARGUMENTS;
     }
     if (!options.statePath.empty()) {
-        const std::string text = runReport(*game, options.frames, paused).dump(2) + "\n";
+        const std::string text = runReport(*game, options.frames, !window.isActive()).dump(2) + "\n";
         if (options.statePath == "-") {
             std::cout << text;
         } else {
@@ -211,8 +198,7 @@ int main(int argc, char** argv) {
             }
         }
     }
-    game.reset();
-    headless::destroyContext();
+    loop.shutDown();
     if (glErrors) return EXIT_GL_ERRORS;
     return code;
 }

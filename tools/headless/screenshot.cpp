@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/gl_api.h"
+#include "gfx/gl_api.h"
 
 bool writeScreenshot(const std::string& path, int width, int height) {
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);

@@ -1,6 +1,6 @@
-#include "app/input_state.h"
+#include "input/input_state.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 InputState input;
 

@@ -1,12 +1,49 @@
-// The Renderer's buffer lists: vertex arrays and indices live in GL buffer
-// objects that the rest of the game addresses by list index only.
+#include "gfx/renderer.h"
+
 #include <cstddef>
 #include <utility>
 
-#include "app/gl_api.h"
-#include "app/platform.h"
-#include "app/renderer.h"
+#include "gfx/gl_api.h"
+#include "platform/platform.h"
 
+Renderer renderer;
+ShaderProgram* currentProgram = nullptr;
+
+bool Renderer::initState() {
+    loadGlEntryPoints();
+    if (!missingGlEntryPoints().empty()) return false;
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glActiveTexture(GL_TEXTURE0);
+    currentProgram = nullptr;
+    return true;
+}
+
+void Renderer::setViewport(int x, int y, int width, int height) { glViewport(x, y, width, height); }
+
+void Renderer::clear() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
+void Renderer::setDepthTest(bool enabled) {
+    if (enabled)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+}
+
+void Renderer::setDepthMask(bool enabled) { glDepthMask(enabled ? GL_TRUE : GL_FALSE); }
+
+uint32_t Renderer::genTexture() {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    return name;
+}
+
+// The buffer lists: vertex arrays and indices live in GL buffer objects
+// that the rest of the game addresses by list index only.
 namespace {
 
 constexpr GLsizeiptr FLOAT_BYTES = sizeof(float);

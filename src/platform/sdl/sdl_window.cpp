@@ -1,8 +1,10 @@
-#include "app/platform/sdl/sdl_window.h"
+#include "platform/sdl/sdl_window.h"
 
 #include <cstdio>
 
-#include "game/game.h"
+#include "platform/backend.h"
+
+static_assert(checkBackendWindow<Window>());
 
 namespace {
 constexpr const char* WINDOW_TITLE = "TAVO 6 Mirelo";
@@ -80,10 +82,11 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
 }
 
 void Window::forwardSize() {
-    if (!resizeTarget || !context) return;
+    // The game's resize sets the viewport, so it needs the context.
+    if (!context) return;
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
-    resizeTarget->resize(w, h);
+    events.resized(w, h);
 }
 
 void Window::pumpMessages() {
@@ -103,7 +106,7 @@ void Window::handle(const SDL_Event& event) {
                 forwardSize();
             break;
         case SDL_KEYDOWN:
-            if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) active = !active;
+            if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) events.pauseKeyDown();
             break;
         default:
             break;

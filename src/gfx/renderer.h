@@ -27,7 +27,7 @@ public:
     void endFrame() {}
     uint32_t genTexture();
 
-    // Vertex and index buffers (gfx/vertex_buffers.cpp).
+    // Vertex and index buffers.
     int createBufferGroup(int vertexCount, const uint8_t* components, const float* const* arrays,
                           uint32_t count);
     int createIndexBuffer(int indexCount, const uint16_t* indices);
@@ -49,3 +49,8 @@ public:
 };
 
 extern Renderer renderer;
+
+class ShaderProgram;
+// The program made current last (ShaderProgram::use); null after
+// Renderer::initState. Meshes and the frame renderer set their uniforms on it.
+extern ShaderProgram* currentProgram;

@@ -1,4 +1,4 @@
-#include "app/platform/headless/headless_platform.h"
+#include "platform/headless/headless_platform.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -15,6 +15,7 @@ std::set<int> keysDown;
 headless::CounterFunction scriptedCounter = nullptr;
 long long scriptedFrequency = 1;
 headless::SleepFunction scriptedSleep = nullptr;
+headless::ErrorBoxFunction errorBox = nullptr;
 
 EGLDisplay display = EGL_NO_DISPLAY;
 EGLContext context = EGL_NO_CONTEXT;
@@ -91,6 +92,8 @@ void setClock(CounterFunction counter, long long frequency, SleepFunction sleep)
     scriptedSleep = sleep;
 }
 
+void setErrorBox(ErrorBoxFunction show) { errorBox = show; }
+
 }  // namespace headless
 
 namespace platform {
@@ -113,6 +116,10 @@ void sleepMilliseconds(int milliseconds) {
 }
 
 void showErrorBox(const char* text, const char* caption) {
+    if (errorBox) {
+        errorBox(text, caption);
+        return;
+    }
     std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 

@@ -1,6 +1,6 @@
-#include "app/gl_api.h"
+#include "gfx/gl_api.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #define MIRELO_DEFINE_ENTRY_POINT(type, name, used) type mirelo_##name = nullptr;
 MIRELO_GL_ENTRY_POINTS(MIRELO_DEFINE_ENTRY_POINT)

@@ -1,8 +1,8 @@
-#include "scene/mat4.h"
+#include "math/mat4.h"
 
 #include <cmath>
 
-#include "scene/vec.h"
+#include "math/vec.h"
 
 namespace {
 

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 
+#include "platform/key_codes.h"
+
 // The system-specific interface. Everything above this seam reaches the
 // operating system, the window library and the GL driver only through these
-// functions and through the backend's Window class. Each backend
-// (platform/win32, platform/sdl, platform/headless) implements all of them.
+// functions and through the backend's Window (platform/backend.h says what a
+// Window must offer). Each backend (platform/win32, platform/sdl,
+// platform/headless) implements all of them.
 namespace platform {
 
 // High-resolution counter reading and its ticks per second.
@@ -29,19 +32,3 @@ void* glProcAddress(const char* name);
 bool glContextCurrent();
 
 }  // namespace platform
-
-// Win32 virtual-key codes of the keys the game reads.
-namespace vk {
-constexpr int Space = 0x20;
-constexpr int Left = 0x25;
-constexpr int Up = 0x26;
-constexpr int Right = 0x27;
-constexpr int Down = 0x28;
-constexpr int F1 = 0x70;
-constexpr int F2 = 0x71;
-constexpr int F3 = 0x72;
-constexpr int F4 = 0x73;
-constexpr int LeftControl = 0xA2;
-constexpr int RightControl = 0xA3;
-constexpr int Escape = 0x1B;
-}  // namespace vk

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/vec.h"
+#include "math/vec.h"
 
 // A snapshot of the few keys the game reads, polled (not taken from key
 // messages) once per update. No history and no edge detection: the game keeps

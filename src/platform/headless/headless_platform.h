@@ -23,4 +23,9 @@ using CounterFunction = long long (*)();
 using SleepFunction = void (*)(int);
 void setClock(CounterFunction counter, long long frequency, SleepFunction sleep);
 
+// Replaces how platform::showErrorBox reports (by default "caption: text" on
+// standard error). A null function restores the default.
+using ErrorBoxFunction = void (*)(const char* text, const char* caption);
+void setErrorBox(ErrorBoxFunction show);
+
 }  // namespace headless

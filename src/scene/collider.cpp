@@ -1,4 +1,4 @@
-#include "gameplay/collider.h"
+#include "scene/collider.h"
 
 #include <iostream>
 #include <limits>

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

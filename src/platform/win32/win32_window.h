@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-class Game;
+#include <utility>
+
+#include "platform/window_events.h"
 
 // The game's one top-level window with its device context and WGL context.
 // The context is made during WM_CREATE (3.0 when the driver offers it, the
@@ -10,14 +12,15 @@ class Game;
 // loop reads `running` and `active`, and Escape key-downs toggle `active`.
 class Window {
 public:
-    explicit Window(HINSTANCE instance);
+    // The module's own instance: the entry point's argument, or GetModuleHandleA(nullptr).
+    explicit Window(HINSTANCE instance = GetModuleHandleA(nullptr));
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    void setResizeTarget(Game* game) { resizeTarget = game; }
+    void setResizeTarget(WindowEvents::ResizeTarget target) { events.setResizeTarget(std::move(target)); }
     bool create(int width, int height, int bitsPerPixel, bool fullscreen);
     bool isRunning() const { return running; }
-    bool isActive() const { return active; }
+    bool isActive() const { return events.isActive(); }
     // Dispatches everything queued, without blocking; WM_QUIT is not acted on.
     void pumpMessages();
     void swapBuffers();
@@ -32,9 +35,8 @@ private:
     void createContext(HWND window);
     void releaseContext();
 
-    bool active = true;
+    WindowEvents events;
     HWND hwnd = nullptr;
-    Game* resizeTarget = nullptr;
     bool running = false;
     bool fullscreen = false;
     HGLRC hglrc = nullptr;

@@ -1,9 +1,11 @@
-#include "app/platform/win32/win32_window.h"
+#include "platform/win32/win32_window.h"
 
 #include <cstdio>
 
-#include "app/platform.h"
-#include "game/game.h"
+#include "platform/backend.h"
+#include "platform/platform.h"
+
+static_assert(checkBackendWindow<Window>());
 
 namespace {
 
@@ -111,13 +113,11 @@ LRESULT Window::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_SIZE:
             // The game's resize sets the viewport, so it needs the context:
             // size messages that come after the close are not passed on.
-            if (resizeTarget && running)
-                resizeTarget->resize(static_cast<int>(LOWORD(lParam)),
-                                     static_cast<int>(HIWORD(lParam)));
+            if (running) events.resized(static_cast<int>(LOWORD(lParam)), static_cast<int>(HIWORD(lParam)));
             break;
         case WM_KEYDOWN:
             // Auto-repeat key-downs toggle too: holding Escape flickers the pause.
-            if (wParam == VK_ESCAPE) active = !active;
+            if (wParam == VK_ESCAPE) events.pauseKeyDown();
             break;
         default:
             break;

@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
-class Game;
+#include <utility>
+
+#include "platform/window_events.h"
 
 // The game's window on SDL2: same operations and behaviour as the Win32 one.
 // A GL 3.0 context without a profile mask when the driver offers one, the
@@ -10,13 +12,15 @@ class Game;
 class Window {
 public:
     Window() = default;
+    // SDL goes last, after the frame loop has destroyed the game.
+    ~Window() { SDL_Quit(); }
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    void setResizeTarget(Game* game) { resizeTarget = game; }
+    void setResizeTarget(WindowEvents::ResizeTarget target) { events.setResizeTarget(std::move(target)); }
     bool create(int width, int height, int bitsPerPixel, bool fullscreen);
     bool isRunning() const { return running; }
-    bool isActive() const { return active; }
+    bool isActive() const { return events.isActive(); }
     void pumpMessages();
     void swapBuffers();
     // Restores the display mode after full screen; the window itself goes with the process.
@@ -27,9 +31,8 @@ private:
     void releaseContext();
     void forwardSize();
 
-    bool active = true;
+    WindowEvents events;
     SDL_Window* window = nullptr;
-    Game* resizeTarget = nullptr;
     bool running = false;
     bool fullscreen = false;
     SDL_GLContext context = nullptr;

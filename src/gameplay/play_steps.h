@@ -1,0 +1,23 @@
+#pragma once
+
+#include "game/game.h"
+
+// The steps of one frame of play, in the order Game::update runs them
+// (gameplay/update.cpp). Each acts on the current room and the swimmer.
+
+// Space held or not: the swimmer's speed, and its pitch levelling out at the
+// surface or the floor (swimmer_movement.cpp).
+void updateSpeed(Game& game, float dt);
+// Left Control pressed: every idle lever in reach starts its pull (interactions.cpp).
+void pullLeversInReach(Game& game);
+// Steering, motion, the room's bounds, wall blocks and plates (swimmer_movement.cpp).
+void swim(Game& game, float dt);
+// Passing open doors, opening animations, unlocking with held keys (interactions.cpp).
+void runDoors(Game& game, float dt);
+// Pull animations and the doors they open (interactions.cpp).
+void runLevers(Game& game, float dt);
+// Keys in reach are picked up (interactions.cpp).
+void pickUpKeys(Game& game);
+
+// The room a door leads into, or null when it leads nowhere.
+Room* neighbourThrough(const Room& room, const Door& door);

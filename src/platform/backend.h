@@ -1,0 +1,52 @@
+#pragma once
+
+#include <type_traits>
+#include <utility>
+
+#include "platform/window_events.h"
+
+// What a platform backend provides, written once. A backend is a folder
+// under platform/ with:
+//
+// - the services declared in platform/platform.h, each defined once (a
+//   missing one fails the link):
+//     performanceCounter / performanceFrequency  a 64-bit counter and its ticks per second
+//     sleepMilliseconds                          gives up the processor for about that long
+//     showErrorBox                               a modal error message (standard error without a display)
+//     isKeyDown                                  whether a key (a Win32 virtual-key code) is held now
+//     glProcAddress                              a GL entry point by name, from the current context
+//     glContextCurrent                           whether this thread has a current GL context
+//
+// - a class named Window with these public operations, which the frame loop
+//   (app/frame_loop.h) is written against:
+//     Window()                  no window yet, no system call
+//     create(w, h, bpp, full)   opens the window with its GL context current; false on failure
+//     setResizeTarget(target)   where size changes go (WindowEvents::ResizeTarget; empty drops them)
+//     isRunning()               true from create until the window is closed
+//     pumpMessages()            handles everything queued without blocking; a close clears running,
+//                               releases the context, and the pause key flips isActive
+//     isActive()                false while paused
+//     swapBuffers()             shows the frame (every pass, paused or not)
+//     destroy()                 restores the display after full screen; the window goes with the process
+//
+// checkBackendWindow<Window>() is instantiated in every backend's window
+// source, so a backend that misses an operation or gets a signature wrong
+// does not build.
+template <class Window>
+constexpr bool checkBackendWindow() {
+    using W = Window;
+    static_assert(std::is_default_constructible_v<W>, "Window() must exist and touch no system call");
+    static_assert(!std::is_copy_constructible_v<W>, "a Window owns one system window and cannot be copied");
+    static_assert(std::is_same_v<decltype(std::declval<W&>().create(0, 0, 0, false)), bool>,
+                  "bool Window::create(int width, int height, int bitsPerPixel, bool fullscreen)");
+    static_assert(std::is_same_v<decltype(std::declval<W&>().setResizeTarget(WindowEvents::ResizeTarget())), void>,
+                  "void Window::setResizeTarget(WindowEvents::ResizeTarget)");
+    static_assert(std::is_same_v<decltype(std::declval<const W&>().isRunning()), bool>,
+                  "bool Window::isRunning() const");
+    static_assert(std::is_same_v<decltype(std::declval<W&>().pumpMessages()), void>, "void Window::pumpMessages()");
+    static_assert(std::is_same_v<decltype(std::declval<const W&>().isActive()), bool>,
+                  "bool Window::isActive() const");
+    static_assert(std::is_same_v<decltype(std::declval<W&>().swapBuffers()), void>, "void Window::swapBuffers()");
+    static_assert(std::is_same_v<decltype(std::declval<W&>().destroy()), void>, "void Window::destroy()");
+    return true;
+}
