@@ -11,5 +11,5 @@ void swimIntoGardenWall(Game& game) {
     game.swimmerObject.setAngleZ(0.0f);
     game.swimmerObject.setAngleX(0.0f);
     game.speed = 10.0f;
-    headless::setKeysDown({vk::Space});
+    headless::setKeysDown({vk::SPACE});
 }

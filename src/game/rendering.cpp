@@ -54,7 +54,7 @@ Game::CameraAim Game::aimWorldCamera() const {
         const Vec3& d = door.position;
         aim.centre = Vec3(d.x, d.y, d.z - 15.0f);
         aim.eye.z = d.z - 17.0f;
-        if (door.orientation == 0) {
+        if (door.orientation == DOOR_IN_X_WALL) {
             aim.eye.x = d.x <= 50.0f ? d.x + 25.0f : d.x - 25.0f;
             aim.eye.y = d.y - 8.0f;
         } else {
@@ -131,20 +131,20 @@ void Game::render() {
         float leaf = door.open ? LEAF_OPEN : LEAF_SHUT;
         if (door.opening) leaf = door.openTimer / doorOpenDuration * (LEAF_OPEN - LEAF_SHUT) + LEAF_SHUT;
         const Vec3& d = door.position;
-        const float angle = door.orientation == 1 ? 0.0f : 90.0f;
+        const float angle = door.orientation == DOOR_IN_Y_WALL ? 0.0f : 90.0f;
         doorObject.setAngleZ(angle);
-        if (door.orientation == 1) {
+        if (door.orientation == DOOR_IN_Y_WALL) {
             drawAt(doorObject, Vec3(d.x - leaf, d.y, d.z), radius);
             drawAt(doorObject, Vec3(d.x + leaf, d.y, d.z), radius);
         } else {
             drawAt(doorObject, Vec3(d.x, d.y - leaf, d.z), radius);
             drawAt(doorObject, Vec3(d.x, d.y + leaf, d.z), radius);
         }
-        if (door.locked && door.lockColour >= 0 && door.lockColour < KEY_COLOURS) {
+        if (door.locked && isKeyColour(door.lockColour)) {
             SceneObject& lock = lockObjects[door.lockColour];
             lock.texture->bind();
             lock.setAngleZ(angle);
-            const float nudge = door.orientation == 1 ? LOCK_NUDGE_Y : 0.0f;
+            const float nudge = door.orientation == DOOR_IN_Y_WALL ? LOCK_NUDGE_Y : 0.0f;
             drawAt(lock, Vec3(d.x, d.y + nudge, d.z + LOCK_RAISE), radius);
             doorObject.texture->bind();
         }

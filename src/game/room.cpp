@@ -107,7 +107,7 @@ void Room::addPlates(Vec3 from, Vec3 to, Vec3 step) {
     addRun(from, to, step, [this](float x, float y, float z) { addPlate(x, y, z); });
 }
 
-Door* Room::addDoor(Vec3 position, uint8_t orientation, DoorDirection direction, Vec2 arrival, bool open) {
+Door* Room::addDoor(Vec3 position, DoorOrientation orientation, DoorDirection direction, Vec2 arrival, bool open) {
     if (doorCount >= MAX_DOORS) return nullptr;
     Door& d = doors[doorCount++];
     d = Door();

@@ -19,15 +19,29 @@ enum DoorDirection : int32_t {
 };
 constexpr int DOOR_DIRECTIONS = 4;
 
+// The wall a door stands in, which decides how its leaves slide and which of
+// its zones' sides lies across the wall.
+enum DoorOrientation : uint8_t {
+    DOOR_IN_X_WALL = 0,  // a wall of constant x (x = 3 or 100): the leaves slide along y
+    DOOR_IN_Y_WALL = 1   // a wall of constant y (y = 2 or 97): the leaves slide along x
+};
+
+// Whether a stored value names one of the four colours / directions; data
+// read from anywhere else is checked here, not at each use.
+inline bool isKeyColour(KeyColour colour) { return colour >= KEY_RED && colour <= KEY_GOLD; }
+inline bool isDoorDirection(DoorDirection direction) {
+    return direction >= DOOR_TOWARD_MINUS_X && direction <= DOOR_TOWARD_MINUS_Y;
+}
+
 struct Door {
     bool open = false;
     Vec3 position;            // room-relative centre of the doorway
-    uint8_t orientation = 0;  // 0: in a wall of constant x (leaves slide along y); 1: constant y
+    DoorOrientation orientation = DOOR_IN_X_WALL;
     bool locked = false;
-    int32_t lockColour = 0;   // a KeyColour, meaningful while locked
+    KeyColour lockColour = KEY_RED;  // meaningful while locked
     bool opening = false;
     float openTimer = 0.0f;
-    int32_t direction = 0;    // a DoorDirection: which neighbour it leads to
+    DoorDirection direction = DOOR_TOWARD_MINUS_X;  // which neighbour it leads to
     Vec2 arrival;             // where the swimmer lands in the neighbour
 };
 
@@ -116,7 +130,7 @@ struct Room {
     void addPlate(float x, float y, float z);
     void addFloorPlank(float x, float y, float z);
     // A door that starts open, or shut until a lever or its key opens it.
-    Door* addDoor(Vec3 position, uint8_t orientation, DoorDirection direction, Vec2 arrival, bool open);
+    Door* addDoor(Vec3 position, DoorOrientation orientation, DoorDirection direction, Vec2 arrival, bool open);
     Lever* addLever(Vec3 position, Door* door);
     void placeKey(KeyColour colour, Vec3 position);
 };

@@ -52,7 +52,7 @@ void Room::buildRoom0(unsigned seaweedSeed) {
                            {24, 14, 0}, {56, 14, 0}, {66, 56, 0}, {14, 56, 0}};
     for (const Vec3& v : planks) addFloorPlank(v.x, v.y, v.z);
 
-    Door* east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
+    Door* east = addDoor(EAST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
     addLever(Vec3(45, 45, 6), east);
 }
 
@@ -74,8 +74,8 @@ void Room::buildRoom1(unsigned seaweedSeed) {
     for (const Vec3& v : plateSingles) addPlate(v.x, v.y, v.z);
     for (int i = 0; i < 10; ++i) addFloorPlank(plates[i].x, plates[i].y, plates[i].z);
 
-    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
-    lockDoor(addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT), KEY_RED);
+    addDoor(WEST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
+    lockDoor(addDoor(EAST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT), KEY_RED);
 
     placeKey(KEY_RED, Vec3(6, 94, 1));
 }
@@ -96,9 +96,9 @@ void Room::buildRoom2(unsigned seaweedSeed) {
 
     addPlate(88, 8, 0);
 
-    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
-    Door* east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
-    lockDoor(addDoor(Vec3(50, 97.5f, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT), KEY_GOLD);
+    addDoor(WEST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
+    Door* east = addDoor(EAST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
+    lockDoor(addDoor(Vec3(50, 97.5f, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT), KEY_GOLD);
 
     addLever(Vec3(88, 8, 6), east);
     placeKey(KEY_GREEN, Vec3(75, 95, 1));
@@ -125,31 +125,31 @@ void Room::buildRoom3(unsigned seaweedSeed) {
     addPlates(Vec3(44, 50, 5), Vec3(62, 50, 5), ALONG_X);
     addPlates(Vec3(44, 52, 5), Vec3(62, 52, 5), ALONG_X);
 
-    addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, OPEN);
+    addDoor(SOUTH_DOOR, DOOR_IN_Y_WALL, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, OPEN);
 }
 
 // The blue key, the blue-locked way north and the shut passage east.
 void Room::buildRoom4(unsigned seaweedSeed) {
     reset(seaweedSeed);
-    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
-    lockDoor(addDoor(Vec3(50, 97.5f, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT), KEY_BLUE);
-    addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
+    addDoor(WEST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
+    lockDoor(addDoor(Vec3(50, 97.5f, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT), KEY_BLUE);
+    addDoor(EAST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
     placeKey(KEY_BLUE, Vec3(75, 20, 1));
 }
 
 // A lever on the floor in the north-west corner opens the east door.
 void Room::buildRoom5(unsigned seaweedSeed) {
     reset(seaweedSeed);
-    addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, OPEN);
-    Door* east = addDoor(EAST_DOOR, 0, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
+    addDoor(SOUTH_DOOR, DOOR_IN_Y_WALL, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, OPEN);
+    Door* east = addDoor(EAST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
     addLever(Vec3(12, 88, 0), east);
 }
 
 // The green lock on the way south.
 void Room::buildRoom6(unsigned seaweedSeed) {
     reset(seaweedSeed);
-    addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
-    lockDoor(addDoor(SOUTH_DOOR, 1, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, SHUT), KEY_GREEN);
+    addDoor(WEST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
+    lockDoor(addDoor(SOUTH_DOOR, DOOR_IN_Y_WALL, DOOR_TOWARD_MINUS_Y, ARRIVE_FROM_NORTH, SHUT), KEY_GREEN);
 }
 
 // The gold key above the central block, and the lever back to room 4.
@@ -171,8 +171,8 @@ void Room::buildRoom7(unsigned seaweedSeed) {
 
     addPlate(50, 50, 0);
 
-    Door* west = addDoor(WEST_DOOR, 0, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, SHUT);
-    addDoor(Vec3(50, 97, 0), 1, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, OPEN);
+    Door* west = addDoor(WEST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, SHUT);
+    addDoor(Vec3(50, 97, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, OPEN);
     addLever(Vec3(50, 36, 0), west);
     placeKey(KEY_GOLD, Vec3(49, 50, 8));
 }

@@ -33,7 +33,7 @@ bool inKeyZone(const Vec3& p, const Vec3& key) {
 
 // halfDepth is measured across the door's wall, DOOR_HALF_WIDTH along it.
 bool inDoorZone(const Vec3& p, const Door& door, float halfDepth) {
-    const bool wallOfConstantX = door.orientation == 0;
+    const bool wallOfConstantX = door.orientation == DOOR_IN_X_WALL;
     const float reachX = wallOfConstantX ? halfDepth : DOOR_HALF_WIDTH;
     const float reachY = wallOfConstantX ? DOOR_HALF_WIDTH : halfDepth;
     return closeTo(p.x, door.position.x, reachX) && closeTo(p.y, door.position.y, reachY) && p.z < DOOR_MAX_DEPTH;
@@ -45,12 +45,11 @@ void startOpening(Door& door) {
     door.openTimer = 0.0f;
 }
 
-bool isKeyColour(int32_t colour) { return colour >= 0 && colour < KEY_COLOURS; }
 
 }  // namespace
 
 Room* neighbourThrough(const Room& room, const Door& door) {
-    if (door.direction < 0 || door.direction >= DOOR_DIRECTIONS) return nullptr;
+    if (!isDoorDirection(door.direction)) return nullptr;
     return room.neighbours[door.direction];
 }
 
@@ -84,7 +83,7 @@ void runDoors(Game& game, float dt) {
                 door.open = true;
             }
         } else if (door.locked) {
-            const int32_t colour = door.lockColour;
+            const KeyColour colour = door.lockColour;
             if (isKeyColour(colour) && game.keysHeld[colour] && inDoorZone(swimmer, door, UNLOCK_HALF_DEPTH)) {
                 startOpening(door);
                 door.locked = false;

@@ -5,6 +5,7 @@
 
 #include "gameplay/play_steps.h"
 #include "input/input_state.h"
+#include "math/angles.h"
 
 namespace {
 
@@ -25,7 +26,6 @@ constexpr float DIAGONAL_AXIS = 0.5f;
 // back to about unit length.
 constexpr float DIAGONAL_SCALE = 0.707f;
 
-constexpr float DEGREES_TO_RADIANS = 0.017453292f;
 // One unit of accumulated steering turns the model this many degrees.
 constexpr float DEGREES_PER_STEERING = 150.0f;
 constexpr float FULL_TURN = 360.0f;
@@ -219,8 +219,8 @@ void swim(Game& game, float dt) {
     // Move along the direction the model was drawn with last frame: its -y
     // axis pitched about x, then turned about z.
     const Vec3 old = swimmerPosition;
-    const float heading = swimmerObject.getAngleZ() * DEGREES_TO_RADIANS;
-    const float pitch = swimmerObject.getAngleX() * DEGREES_TO_RADIANS;
+    const float heading = toRadians(swimmerObject.getAngleZ());
+    const float pitch = toRadians(swimmerObject.getAngleX());
     const float distance = game.speed * dt;
     swimmerPosition.x += std::sin(heading) * std::cos(pitch) * distance;
     swimmerPosition.y += -std::cos(heading) * std::cos(pitch) * distance;

@@ -87,7 +87,7 @@ void Mat4::rotateAxis(float radians, float x, float y, float z) {
 }
 
 void Mat4::rotateAxisDegrees(float degrees, float x, float y, float z) {
-    rotateAxis(degrees * DEG_TO_RAD, x, y, z);
+    rotateAxis(toRadians(degrees), x, y, z);
 }
 
 void Mat4::scale(float sx, float sy, float sz) {
@@ -99,7 +99,7 @@ void Mat4::scale(float sx, float sy, float sz) {
 }
 
 void Mat4::perspective(float fovYDegrees, float aspect, float nearZ, float farZ) {
-    const float half = (fovYDegrees / 2.0f) * DEG_TO_RAD;
+    const float half = toRadians(fovYDegrees / 2.0f);
     const float depth = farZ - nearZ;
     const float s = std::sin(half);
     if (depth == 0.0f || s == 0.0f || aspect == 0.0f) return;

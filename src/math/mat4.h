@@ -1,7 +1,6 @@
 #pragma once
 
-// Degrees to radians, as the scene objects and the axis-angle builder use it.
-constexpr float DEG_TO_RAD = 0.017453292519943f;
+#include "math/angles.h"
 
 // A 4x4 float matrix, column-major (element = column * 4 + row), handed to
 // OpenGL untransposed. Every builder post-multiplies: M := M * X, so the

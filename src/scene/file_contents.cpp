@@ -21,10 +21,10 @@ bool readFileContents(const std::string& path, std::string& contents, std::strin
     }
     // Read in chunks until end of file rather than trusting a seek to the end:
     // a directory or a pipe reports no usable size.
-    constexpr size_t chunkSize = 64 * 1024;
-    char chunk[chunkSize];
+    constexpr size_t CHUNK_SIZE = 64 * 1024;
+    char chunk[CHUNK_SIZE];
     size_t got = 0;
-    while ((got = std::fread(chunk, 1, chunkSize, file)) > 0) contents.append(chunk, got);
+    while ((got = std::fread(chunk, 1, CHUNK_SIZE, file)) > 0) contents.append(chunk, got);
     const bool failed = std::ferror(file) != 0;
     const int code = errno;
     std::fclose(file);

@@ -90,8 +90,8 @@ bool jsonInteger(const ordered_json& value, int64_t& out) {
     }
     if (!convertible(value)) return false;
     const double truncated = std::trunc(asDouble(value));
-    constexpr double twoTo63 = 9223372036854775808.0;
-    if (!(truncated >= -twoTo63 && truncated < twoTo63)) return false;
+    constexpr double TWO_TO63 = 9223372036854775808.0;
+    if (!(truncated >= -TWO_TO63 && truncated < TWO_TO63)) return false;
     out = static_cast<int64_t>(truncated);
     return true;
 }

@@ -13,10 +13,10 @@ using nlohmann::ordered_json;
 
 namespace {
 
-constexpr int positionFloats = 3;
-constexpr int colourFloats = 3;
-constexpr int texCoordFloats = 2;
-constexpr int triangleIndices = 3;
+constexpr int POSITION_FLOATS = 3;
+constexpr int COLOUR_FLOATS = 3;
+constexpr int TEX_COORD_FLOATS = 2;
+constexpr int TRIANGLE_INDICES = 3;
 
 void reportFailure(const std::string& path, const std::string& reason) {
     std::cerr << "Could not load mesh: " << path << ": " << reason << std::endl;
@@ -57,17 +57,17 @@ bool readModel(const ordered_json& model, MeshArrays& out, std::string& error) {
                 std::to_string(uvs.size()) + " uvs, " + std::to_string(colors.size()) + " colors";
         return false;
     }
-    constexpr size_t maxCount = std::numeric_limits<int>::max() / positionFloats;
-    if (vertexCount > maxCount || triangles.size() > maxCount) {
+    constexpr size_t MAX_COUNT = std::numeric_limits<int>::max() / POSITION_FLOATS;
+    if (vertexCount > MAX_COUNT || triangles.size() > MAX_COUNT) {
         error = "model has too many vertices or triangles";
         return false;
     }
 
-    out.positions.reserve(vertexCount * positionFloats);
-    out.texCoords.reserve(vertexCount * texCoordFloats);
-    out.colours.reserve(vertexCount * colourFloats);
+    out.positions.reserve(vertexCount * POSITION_FLOATS);
+    out.texCoords.reserve(vertexCount * TEX_COORD_FLOATS);
+    out.colours.reserve(vertexCount * COLOUR_FLOATS);
     std::vector<int64_t> rawIndices;
-    rawIndices.reserve(triangles.size() * triangleIndices);
+    rawIndices.reserve(triangles.size() * TRIANGLE_INDICES);
     if (!readFloatRecords(vertices, "model.vertices", {"x", "y", "z"}, out.positions, error) ||
         !readFloatRecords(uvs, "model.uvs", {"u", "v"}, out.texCoords, error) ||
         !readFloatRecords(colors, "model.colors", {"r", "g", "b"}, out.colours, error) ||
@@ -79,7 +79,7 @@ bool readModel(const ordered_json& model, MeshArrays& out, std::string& error) {
         // Indices are stored in 16 bits: only the low 16 bits of the value count.
         const uint16_t index = static_cast<uint16_t>(rawIndices[i]);
         if (index >= vertexCount) {
-            error = "model.indices[" + std::to_string(i / triangleIndices) + "] refers to vertex " +
+            error = "model.indices[" + std::to_string(i / TRIANGLE_INDICES) + "] refers to vertex " +
                     std::to_string(index) + " of " + std::to_string(vertexCount);
             return false;
         }
@@ -108,7 +108,7 @@ bool readJsonMesh(const std::string& text, MeshArrays& out, std::string& error) 
         }
     }
     // Checked once both members are read: they may come in either order.
-    const size_t vertexCount = out.positions.size() / positionFloats;
+    const size_t vertexCount = out.positions.size() / POSITION_FLOATS;
     if (out.animation && static_cast<size_t>(out.animation->vertexCount()) != vertexCount) {
         error = "animation keyframes hold " + std::to_string(out.animation->vertexCount()) +
                 " vertices, the model " + std::to_string(vertexCount);
@@ -141,11 +141,11 @@ void readFloats(const unsigned char*& p, size_t count, std::vector<float>& out) 
 // 3n colour and 2n texture-coordinate floats and 3t uint16 indices, all
 // little-endian, and optionally a two-byte marker.
 bool readBinaryMesh(const std::string& bytes, MeshArrays& out, bool& hasMarker, std::string& error) {
-    constexpr size_t headerSize = 8;
-    constexpr uint64_t bytesPerVertex = (positionFloats + colourFloats + texCoordFloats) * 4;
-    constexpr uint64_t bytesPerTriangle = triangleIndices * 2;
-    constexpr size_t markerSize = 2;
-    if (bytes.size() < headerSize) {
+    constexpr size_t HEADER_SIZE = 8;
+    constexpr uint64_t BYTES_PER_VERTEX = (POSITION_FLOATS + COLOUR_FLOATS + TEX_COORD_FLOATS) * 4;
+    constexpr uint64_t BYTES_PER_TRIANGLE = TRIANGLE_INDICES * 2;
+    constexpr size_t MARKER_SIZE = 2;
+    if (bytes.size() < HEADER_SIZE) {
         error = "truncated: " + std::to_string(bytes.size()) + " bytes, no room for the counts";
         return false;
     }
@@ -158,25 +158,25 @@ bool readBinaryMesh(const std::string& bytes, MeshArrays& out, bool& hasMarker, 
         return false;
     }
     // Counts are compared with the file before they size anything.
-    const uint64_t needed = headerSize + bytesPerVertex * static_cast<uint64_t>(vertexCount) +
-                            bytesPerTriangle * static_cast<uint64_t>(triangleCount);
+    const uint64_t needed = HEADER_SIZE + BYTES_PER_VERTEX * static_cast<uint64_t>(vertexCount) +
+                            BYTES_PER_TRIANGLE * static_cast<uint64_t>(triangleCount);
     if (needed > bytes.size()) {
         error = "truncated: " + std::to_string(vertexCount) + " vertices and " + std::to_string(triangleCount) +
                 " triangles need " + std::to_string(needed) + " bytes, the file has " +
                 std::to_string(bytes.size());
         return false;
     }
-    constexpr int32_t maxCount = std::numeric_limits<int>::max() / positionFloats;
-    if (vertexCount > maxCount || triangleCount > maxCount) {
+    constexpr int32_t MAX_COUNT = std::numeric_limits<int>::max() / POSITION_FLOATS;
+    if (vertexCount > MAX_COUNT || triangleCount > MAX_COUNT) {
         error = "too many vertices or triangles";
         return false;
     }
     const size_t n = static_cast<size_t>(vertexCount);
-    p += headerSize;
-    readFloats(p, n * positionFloats, out.positions);
-    readFloats(p, n * colourFloats, out.colours);
-    readFloats(p, n * texCoordFloats, out.texCoords);
-    const size_t indexCount = static_cast<size_t>(triangleCount) * triangleIndices;
+    p += HEADER_SIZE;
+    readFloats(p, n * POSITION_FLOATS, out.positions);
+    readFloats(p, n * COLOUR_FLOATS, out.colours);
+    readFloats(p, n * TEX_COORD_FLOATS, out.texCoords);
+    const size_t indexCount = static_cast<size_t>(triangleCount) * TRIANGLE_INDICES;
     out.indices.resize(indexCount);
     for (size_t i = 0; i < indexCount; ++i, p += 2) {
         out.indices[i] = static_cast<uint16_t>(p[0] | p[1] << 8);
@@ -186,7 +186,7 @@ bool readBinaryMesh(const std::string& bytes, MeshArrays& out, bool& hasMarker, 
             return false;
         }
     }
-    hasMarker = bytes.size() - needed >= markerSize;
+    hasMarker = bytes.size() - needed >= MARKER_SIZE;
     return true;
 }
 
@@ -252,9 +252,9 @@ void Mesh::clear() {
 }
 
 void Mesh::upload() {
-    const uint8_t components[3] = {positionFloats, texCoordFloats, colourFloats};
+    const uint8_t components[3] = {POSITION_FLOATS, TEX_COORD_FLOATS, COLOUR_FLOATS};
     const float* const arrays[3] = {positions_.data(), texCoords_.data(), colours_.data()};
-    vertexGroup_ = renderer.createBufferGroup(positionCount_ / positionFloats, components, arrays, 3);
+    vertexGroup_ = renderer.createBufferGroup(positionCount_ / POSITION_FLOATS, components, arrays, 3);
     indexBuffer_ = renderer.createIndexBuffer(indexCount_, indices_.data());
     if (!animation_) return;
     // The static arrays are the animation buffers' first contents.
@@ -286,9 +286,9 @@ void Mesh::drawAnimated(const Mat4& modelView, unsigned animationIndex, float ti
     renderer.fillArrayBuffer(animationBuffers_[1], animation_->currentColours().data(), colourCount_);
     renderer.fillArrayBuffer(animationBuffers_[2], animation_->currentTexCoords().data(), texCoordCount_);
     currentProgram->setMatrix4("mvMat", modelView);
-    currentProgram->bindAttributeBuffer(animationBuffers_[0], "inVertex", positionFloats);
-    currentProgram->bindAttributeBuffer(animationBuffers_[2], "inTexCoord", texCoordFloats);
-    currentProgram->bindAttributeBuffer(animationBuffers_[1], "inNormal", colourFloats);
+    currentProgram->bindAttributeBuffer(animationBuffers_[0], "inVertex", POSITION_FLOATS);
+    currentProgram->bindAttributeBuffer(animationBuffers_[2], "inTexCoord", TEX_COORD_FLOATS);
+    currentProgram->bindAttributeBuffer(animationBuffers_[1], "inNormal", COLOUR_FLOATS);
     renderer.drawIndexed(indexBuffer_, indexCount_);
 }
 

@@ -9,10 +9,10 @@ using nlohmann::ordered_json;
 
 namespace {
 
-constexpr size_t maxAnimations = std::numeric_limits<uint16_t>::max();
-constexpr int positionFloats = 3;
-constexpr int colourFloats = 3;
-constexpr int texCoordFloats = 2;
+constexpr size_t MAX_ANIMATIONS = std::numeric_limits<uint16_t>::max();
+constexpr int POSITION_FLOATS = 3;
+constexpr int COLOUR_FLOATS = 3;
+constexpr int TEX_COORD_FLOATS = 2;
 
 bool isContainer(const ordered_json& value) { return value.is_array() || value.is_object(); }
 
@@ -65,8 +65,8 @@ bool MeshAnimation::load(const ordered_json& animations, std::string& error) {
         error = "\"animations\" holds no animation";
         return false;
     }
-    if (animations.size() > maxAnimations) {
-        error = "\"animations\" holds more than " + std::to_string(maxAnimations) + " animations";
+    if (animations.size() > MAX_ANIMATIONS) {
+        error = "\"animations\" holds more than " + std::to_string(MAX_ANIMATIONS) + " animations";
         return false;
     }
 
@@ -86,7 +86,7 @@ bool MeshAnimation::load(const ordered_json& animations, std::string& error) {
         return false;
     }
     const size_t vertexCount = firstVertices->size();
-    if (vertexCount > static_cast<size_t>(std::numeric_limits<int>::max() / positionFloats)) {
+    if (vertexCount > static_cast<size_t>(std::numeric_limits<int>::max() / POSITION_FLOATS)) {
         error = keyframeName(0, 0) + " has too many vertices";
         return false;
     }
@@ -108,9 +108,9 @@ bool MeshAnimation::load(const ordered_json& animations, std::string& error) {
     }
 
     std::vector<float> positions, colours, texCoords, times;
-    positions.reserve(totalFrames * vertexCount * positionFloats);
-    colours.reserve(totalFrames * vertexCount * colourFloats);
-    texCoords.reserve(totalFrames * vertexCount * texCoordFloats);
+    positions.reserve(totalFrames * vertexCount * POSITION_FLOATS);
+    colours.reserve(totalFrames * vertexCount * COLOUR_FLOATS);
+    texCoords.reserve(totalFrames * vertexCount * TEX_COORD_FLOATS);
     times.reserve(totalFrames);
     for (size_t a = 0; a < keyframeArrays.size(); ++a) {
         size_t k = 0;
@@ -140,9 +140,9 @@ bool MeshAnimation::load(const ordered_json& animations, std::string& error) {
     totalFrames_ = static_cast<int>(totalFrames);
     animationCount_ = static_cast<uint16_t>(keyframeArrays.size());
     vertexCount_ = static_cast<int>(vertexCount);
-    currentPositions_.assign(vertexCount * positionFloats, 0.0f);
-    currentColours_.assign(vertexCount * colourFloats, 0.0f);
-    currentTexCoords_.assign(vertexCount * texCoordFloats, 0.0f);
+    currentPositions_.assign(vertexCount * POSITION_FLOATS, 0.0f);
+    currentColours_.assign(vertexCount * COLOUR_FLOATS, 0.0f);
+    currentTexCoords_.assign(vertexCount * TEX_COORD_FLOATS, 0.0f);
     return true;
 }
 

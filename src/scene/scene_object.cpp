@@ -13,9 +13,9 @@ void SceneObject::init(float x, float y, float z, Mesh* meshLink, Texture* textu
 void SceneObject::buildModelView(bool withAngleY) {
     setMatrix(camera ? camera->view() : Mat4());
     translate(position.x, position.y, position.z);
-    rotateZ(angleZ * DEG_TO_RAD);
-    rotateX(angleX * DEG_TO_RAD);
-    if (withAngleY) rotateY(angleY * DEG_TO_RAD);
+    rotateZ(toRadians(angleZ));
+    rotateX(toRadians(angleX));
+    if (withAngleY) rotateY(toRadians(angleY));
     scale(scaleFactor.x, scaleFactor.y, scaleFactor.z);
     translate(-pivot.x, -pivot.y, 0.0f);
 }

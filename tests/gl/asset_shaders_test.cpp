@@ -146,7 +146,7 @@ void drawQuad(const Program& program, float x0, float y0, float x1, float y1, fl
 
 // The pixel under the normalised device position (x, y).
 std::vector<uint8_t> pixelAtNdc(float x, float y) {
-    return pixelAt(static_cast<int>((x + 1) / 2 * glTestWidth), static_cast<int>((y + 1) / 2 * glTestHeight));
+    return pixelAt(static_cast<int>((x + 1) / 2 * GL_TEST_WIDTH), static_cast<int>((y + 1) / 2 * GL_TEST_HEIGHT));
 }
 
 const float facingViewer[3] = {0, 0, 1};

@@ -33,7 +33,7 @@ TEST(RendererState, InitialStateIsWhiteBlendedDepthTestedAndCulled) {
 }
 
 TEST(RendererState, ClearFillsWhiteAndResetsDepth) {
-    renderer.setViewport(0, 0, glTestWidth, glTestHeight);
+    renderer.setViewport(0, 0, GL_TEST_WIDTH, GL_TEST_HEIGHT);
     renderer.clear();
     const auto p = pixelAt(10, 10);
     EXPECT_EQ(p, (std::vector<uint8_t>{255, 255, 255, 255}));
@@ -77,7 +77,7 @@ TEST(RendererState, DepthTestTogglesAndFrameHooksChangeNothing) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[0], 1);
     EXPECT_EQ(viewport[3], 40);
-    renderer.setViewport(0, 0, glTestWidth, glTestHeight);
+    renderer.setViewport(0, 0, GL_TEST_WIDTH, GL_TEST_HEIGHT);
 }
 
 TEST(RendererState, EveryEntryPointTheGameCallsIsLoadedAndTextureNamesAreFresh) {

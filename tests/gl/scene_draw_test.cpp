@@ -123,9 +123,9 @@ struct SceneDraw : ::testing::Test {
         camera.resetView();
         camera.lookAt(0, 0, 10, 0, 0, -10, 0, 10, 0);
         camera.resetProjection();
-        camera.ortho(-glTestWidth / 2.0f, glTestWidth / 2.0f, -glTestHeight / 2.0f, glTestHeight / 2.0f, 1, 100);
+        camera.ortho(-GL_TEST_WIDTH / 2.0f, GL_TEST_WIDTH / 2.0f, -GL_TEST_HEIGHT / 2.0f, GL_TEST_HEIGHT / 2.0f, 1, 100);
         program.setMatrix4("projMat", camera.projection());
-        renderer.setViewport(0, 0, glTestWidth, glTestHeight);
+        renderer.setViewport(0, 0, GL_TEST_WIDTH, GL_TEST_HEIGHT);
         renderer.clear();
     }
     void TearDown() override {

@@ -49,7 +49,7 @@ void expectPixel(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
 }
 
 void clearSurface() {
-    renderer.setViewport(0, 0, glTestWidth, glTestHeight);
+    renderer.setViewport(0, 0, GL_TEST_WIDTH, GL_TEST_HEIGHT);
     renderer.clear();
 }
 

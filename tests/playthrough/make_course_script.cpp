@@ -24,8 +24,8 @@ std::string keyList(const std::set<int>& keys) {
     static const struct {
         int code;
         const char* name;
-    } names[] = {{vk::Space, "space"}, {vk::Left, "left"},   {vk::Right, "right"},
-                 {vk::Up, "up"},       {vk::Down, "down"},   {vk::LeftControl, "lctrl"}};
+    } names[] = {{vk::SPACE, "space"}, {vk::LEFT, "left"},   {vk::RIGHT, "right"},
+                 {vk::UP, "up"},       {vk::DOWN, "down"},   {vk::LEFT_CONTROL, "lctrl"}};
     std::string list;
     for (const auto& n : names) {
         if (!keys.count(n.code)) continue;

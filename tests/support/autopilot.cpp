@@ -72,24 +72,24 @@ std::set<int> Autopilot::keysFor(const Game& game) {
     const float wanted = std::atan2(dx, -dy) * 180.0f / PI;
     const float error = wrapDegrees(wanted - game.swimmerObject.getAngleZ());
     const bool turning = distance > NO_TURN_RADIUS && std::fabs(error) > HEADING_SLACK;
-    if (turning) keys.insert(error > 0.0f ? vk::Left : vk::Right);
+    if (turning) keys.insert(error > 0.0f ? vk::LEFT : vk::RIGHT);
 
     // A positive pitch dives; aim for a pitch proportional to the depth error.
     const float depthError = p.z - t.z;
     const float wantedPitch = std::clamp(PITCH_GAIN * depthError, -MAX_PITCH, MAX_PITCH);
     if (game.steering.y < wantedPitch - PITCH_SLACK)
-        keys.insert(vk::Up);
+        keys.insert(vk::UP);
     else if (game.steering.y > wantedPitch + PITCH_SLACK)
-        keys.insert(vk::Down);
+        keys.insert(vk::DOWN);
 
     float wantedSpeed = std::min(TOP_SPEED, SPEED_GAIN * std::hypot(distance, depthError));
     if (distance > NO_TURN_RADIUS && std::fabs(error) > SHARP_TURN) wantedSpeed = std::min(wantedSpeed, TURNING_SPEED);
-    if (game.speed < wantedSpeed) keys.insert(vk::Space);
+    if (game.speed < wantedSpeed) keys.insert(vk::SPACE);
 
     // A press is a key going down: hold Control every other frame.
     if (current.pullLever && distance < 2.0f) {
         controlHeld = !controlHeld;
-        if (controlHeld) keys.insert(vk::LeftControl);
+        if (controlHeld) keys.insert(vk::LEFT_CONTROL);
     } else {
         controlHeld = false;
     }

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     // chose otherwise).
     setenv("MESA_GL_VERSION_OVERRIDE", "2.1", 0);
     setenv("MESA_GLSL_VERSION_OVERRIDE", "120", 0);
-    if (!headless::createContext(glTestWidth, glTestHeight, /*legacy=*/true)) {
+    if (!headless::createContext(GL_TEST_WIDTH, GL_TEST_HEIGHT, /*legacy=*/true)) {
         std::fprintf(stderr, "no legacy offscreen GL context: the legacy GL tests cannot run\n");
         return 1;
     }

@@ -10,7 +10,7 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (!headless::createContext(glTestWidth, glTestHeight)) {
+    if (!headless::createContext(GL_TEST_WIDTH, GL_TEST_HEIGHT)) {
         std::fprintf(stderr, "no offscreen GL context: the GL tests cannot run\n");
         return 1;
     }

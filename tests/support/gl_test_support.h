@@ -6,11 +6,11 @@
 #include "gfx/gl_api.h"
 
 // Size of the offscreen surface the GL tests draw into.
-constexpr int glTestWidth = 64;
-constexpr int glTestHeight = 64;
+constexpr int GL_TEST_WIDTH = 64;
+constexpr int GL_TEST_HEIGHT = 64;
 
 // Reads back the whole surface as RGBA, bottom row first.
-inline std::vector<uint8_t> readPixels(int width = glTestWidth, int height = glTestHeight) {
+inline std::vector<uint8_t> readPixels(int width = GL_TEST_WIDTH, int height = GL_TEST_HEIGHT) {
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;

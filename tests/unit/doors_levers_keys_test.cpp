@@ -27,7 +27,7 @@ struct DoorsLeversKeys : ::testing::Test {
     }
     // One frame with Left Control down, then one with it up.
     void tapControl() {
-        hold({vk::LeftControl});
+        hold({vk::LEFT_CONTROL});
         game->update(DT);
         hold({});
     }
@@ -117,7 +117,7 @@ TEST_F(DoorsLeversKeys, NearerTheSurfaceThanMinus6NoDoorIsPassedOrUnlocked) {
 TEST_F(DoorsLeversKeys, HoldingControlIntoALeversReachDoesNotPullIt) {
     const Lever& lever = game->rooms[0].levers[0];
     enter(0, Vec3(45, 45, -9));  // above the reach, which ends at -10
-    hold({vk::LeftControl});
+    hold({vk::LEFT_CONTROL});
     game->update(DT);
     EXPECT_FALSE(lever.pulling);
     game->swimmerPosition.z = -11;
@@ -176,7 +176,7 @@ TEST_F(DoorsLeversKeys, TheLastOpenDoorInListOrderIsTheOnePassed) {
     // Room 4's north door moved onto its west door: both hold the swimmer.
     Room& room = game->rooms[4];
     room.doors[1].position = Vec3(3, 50, 0);
-    room.doors[1].orientation = 0;
+    room.doors[1].orientation = DOOR_IN_X_WALL;
     room.doors[1].locked = false;
     room.doors[1].open = true;
     enter(4, Vec3(4, 50, -10));
@@ -192,7 +192,7 @@ TEST_F(DoorsLeversKeys, AnOpenDoorIntoNoRoomIsNotPassed) {
     Room& room = game->rooms[0];
     room.doors[0].open = true;
     for (const int32_t direction : {int32_t{DOOR_TOWARD_MINUS_X}, int32_t{7}, int32_t{-1}}) {  // no neighbour that way
-        room.doors[0].direction = direction;
+        room.doors[0].direction = static_cast<DoorDirection>(direction);
         enter(0, Vec3(99, 50, -10));
         game->update(DT);
         EXPECT_FALSE(room.fadingOut) << direction;

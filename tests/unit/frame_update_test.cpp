@@ -115,7 +115,7 @@ TEST_F(FrameUpdate, TheFrameCompletingASwitchRunsNothingButTheMove) {
     ASSERT_TRUE(game->rooms[0].fadingOut);
 
     game->speed = 5.0f;
-    hold({vk::Space, vk::Left, vk::Up, vk::F1});
+    hold({vk::SPACE, vk::LEFT, vk::UP, vk::F1});
     const float hint = game->hintTimer;
     const float clock = game->swimClock;
     const Vec2 steering = game->steering;
@@ -139,7 +139,7 @@ TEST_F(FrameUpdate, EastThroughRoom0sDoorAndWestThroughRoom1sReturnsAt90_50) {
     atOpenEastDoorOfRoom0();
     game->swimmerPosition.x = 95;
     face(90.0f);
-    hold({vk::Space});
+    hold({vk::SPACE});
     ASSERT_TRUE(swimInto(1, 200, 0.02f));
     EXPECT_EQ(game->swimmerPosition.x, 10.0f);
 
@@ -150,10 +150,10 @@ TEST_F(FrameUpdate, EastThroughRoom0sDoorAndWestThroughRoom1sReturnsAt90_50) {
 
     hold({});
     runFrames(*game, 40, 0.02f);  // coast to a stop
-    hold({vk::Left});
+    hold({vk::LEFT});
     runFrames(*game, 60, 0.02f);  // half a turn on the spot
     EXPECT_NEAR(game->swimmerObject.getAngleZ(), 270.0f, 0.05f);
-    hold({vk::Space});
+    hold({vk::SPACE});
     ASSERT_TRUE(swimInto(0, 300, 0.02f));
     EXPECT_EQ(game->swimmerPosition.x, 90.0f);
     EXPECT_EQ(game->swimmerPosition.y, 50.0f);
@@ -197,7 +197,7 @@ TEST_F(FrameUpdate, F1HeldAcrossAFadeOutIsNotANewPress) {
 }
 
 TEST_F(FrameUpdate, AFrameWithoutAFiniteTimeChangesNothing) {
-    hold({vk::Space});
+    hold({vk::SPACE});
     const Vec3 offset = game->rooms[0].seaweed[0].offset;
     for (const float dt : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
                            -std::numeric_limits<float>::infinity()}) {

@@ -20,9 +20,9 @@ TEST(InputScript, KeysHeldFromTheirFrameUntilTheNextLine) {
     ASSERT_TRUE(parse("# warm up\n\n0 -\n10 space,left\n25 lctrl\r\n40 -\n", script, error)) << error;
     EXPECT_TRUE(script.keysAt(0).empty());
     EXPECT_TRUE(script.keysAt(9).empty());
-    EXPECT_EQ(script.keysAt(10), (std::set<int>{vk::Space, vk::Left}));
-    EXPECT_EQ(script.keysAt(24), (std::set<int>{vk::Space, vk::Left}));
-    EXPECT_EQ(script.keysAt(25), (std::set<int>{vk::LeftControl}));
+    EXPECT_EQ(script.keysAt(10), (std::set<int>{vk::SPACE, vk::LEFT}));
+    EXPECT_EQ(script.keysAt(24), (std::set<int>{vk::SPACE, vk::LEFT}));
+    EXPECT_EQ(script.keysAt(25), (std::set<int>{vk::LEFT_CONTROL}));
     EXPECT_TRUE(script.keysAt(40).empty());
     EXPECT_TRUE(script.keysAt(1000000).empty());
 }
@@ -33,7 +33,7 @@ TEST(InputScript, EveryKeyNameIsKnown) {
     ASSERT_TRUE(parse("3 space,left,right,up,down,lctrl,rctrl,f1,f2,f3,f4,escape\n", script, error)) << error;
     EXPECT_EQ(script.keysAt(3).size(), 12u);
     EXPECT_TRUE(script.keysAt(2).empty());  // nothing before the first line
-    EXPECT_EQ(keyCodeByName("escape"), vk::Escape);
+    EXPECT_EQ(keyCodeByName("escape"), vk::ESCAPE);
     EXPECT_EQ(keyCodeByName("Space"), -1);
 }
 

@@ -33,19 +33,19 @@ TEST_F(InputTest, NothingHeldGivesZeroAxesAndNoFlags) {
 }
 
 TEST_F(InputTest, LeftBeatsRightAndUpBeatsDown) {
-    expectAxes(sampled({vk::Left, vk::Right}), -1, 0);
-    expectAxes(sampled({vk::Up, vk::Down}), 0, 1);
-    expectAxes(sampled({vk::Right}), 1, 0);
-    expectAxes(sampled({vk::Down}), 0, -1);
+    expectAxes(sampled({vk::LEFT, vk::RIGHT}), -1, 0);
+    expectAxes(sampled({vk::UP, vk::DOWN}), 0, 1);
+    expectAxes(sampled({vk::RIGHT}), 1, 0);
+    expectAxes(sampled({vk::DOWN}), 0, -1);
     // Diagonals are not normalised.
-    expectAxes(sampled({vk::Left, vk::Up}), -1, 1);
-    expectAxes(sampled({vk::Right, vk::Down, vk::Left, vk::Up}), -1, 1);
+    expectAxes(sampled({vk::LEFT, vk::UP}), -1, 1);
+    expectAxes(sampled({vk::RIGHT, vk::DOWN, vk::LEFT, vk::UP}), -1, 1);
 }
 
 TEST_F(InputTest, EachFlagFollowsItsOwnKey) {
-    EXPECT_TRUE(sampled({vk::Space}).isSpaceDown());
-    EXPECT_TRUE(sampled({vk::LeftControl}).isLeftControlDown());
-    EXPECT_FALSE(sampled({vk::RightControl}).isLeftControlDown());
+    EXPECT_TRUE(sampled({vk::SPACE}).isSpaceDown());
+    EXPECT_TRUE(sampled({vk::LEFT_CONTROL}).isLeftControlDown());
+    EXPECT_FALSE(sampled({vk::RIGHT_CONTROL}).isLeftControlDown());
     const InputState f = sampled({vk::F1, vk::F3});
     EXPECT_TRUE(f.isF1Down());
     EXPECT_FALSE(f.isF2Down());
@@ -57,7 +57,7 @@ TEST_F(InputTest, EachFlagFollowsItsOwnKey) {
 }
 
 TEST_F(InputTest, SamplingTwiceReportsAHeldKeyBothTimesAndOverwritesEverything) {
-    headless::setKeysDown({vk::Space, vk::Left});
+    headless::setKeysDown({vk::SPACE, vk::LEFT});
     InputState s;
     s.sample();
     s.sample();

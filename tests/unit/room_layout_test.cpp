@@ -251,8 +251,8 @@ TEST(RoomLists, AppendsToAFullListAreDropped) {
     room.reset(1);
     Door* doors[MAX_DOORS] = {};
     for (int i = 0; i < MAX_DOORS; ++i)
-        doors[i] = room.addDoor(Vec3(10.0f * i, 2, 0), 1, DOOR_TOWARD_MINUS_Y, Vec2(1, 1), i == 0);
-    EXPECT_EQ(room.addDoor(Vec3(99, 99, 0), 0, DOOR_TOWARD_PLUS_X, Vec2(5, 5), true), nullptr);
+        doors[i] = room.addDoor(Vec3(10.0f * i, 2, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_MINUS_Y, Vec2(1, 1), i == 0);
+    EXPECT_EQ(room.addDoor(Vec3(99, 99, 0), DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, Vec2(5, 5), true), nullptr);
     EXPECT_EQ(room.doorCount, static_cast<uint32_t>(MAX_DOORS));
     EXPECT_EQ(doors[MAX_DOORS - 1], &room.doors[MAX_DOORS - 1]);
     EXPECT_FLOAT_EQ(room.doors[MAX_DOORS - 1].position.x, 10.0f * (MAX_DOORS - 1));

@@ -35,7 +35,7 @@ struct SwimmerMovement : ::testing::Test {
 }  // namespace
 
 TEST_F(SwimmerMovement, SpaceReachesTopSpeedInAbout1_43sAndReleasingStopsIn0_7s) {
-    hold({vk::Space});
+    hold({vk::SPACE});
     runFrames(*game, 142, 0.01f);
     EXPECT_GT(game->speed, 9.9f);
     EXPECT_LT(game->speed, 10.0f);
@@ -72,13 +72,13 @@ TEST_F(SwimmerMovement, PitchRelaxesOnlyAtTheSurfaceOrTheFloorWithSpaceUp) {
 
     // Swimming on at the surface keeps the pitch.
     position.z = 0.0f;
-    hold({vk::Space});
+    hold({vk::SPACE});
     game->update(0.01f);
     EXPECT_FLOAT_EQ(game->steering.y, 0.3f);
 }
 
 TEST_F(SwimmerMovement, TwoArrowsSteerAt0_707OfOneAndPitchIsHeldWithin84Degrees) {
-    hold({vk::Left, vk::Up});
+    hold({vk::LEFT, vk::UP});
     game->update(0.1f);
     EXPECT_NEAR(game->steering.x, -0.0707f, 1e-6f);
     EXPECT_NEAR(game->steering.y, 0.0707f, 1e-6f);
@@ -86,23 +86,23 @@ TEST_F(SwimmerMovement, TwoArrowsSteerAt0_707OfOneAndPitchIsHeldWithin84Degrees)
     EXPECT_NEAR(game->swimmerObject.getAngleX(), 10.605f, 1e-4f);
     EXPECT_FLOAT_EQ(game->swimClock, 0.1f);
 
-    hold({vk::Left});
+    hold({vk::LEFT});
     game->update(0.1f);
     EXPECT_NEAR(game->steering.x, -0.1707f, 1e-6f);
     EXPECT_NEAR(game->steering.y, 0.0707f, 1e-6f);
 
-    hold({vk::Up});
+    hold({vk::UP});
     runFrames(*game, 10, 0.1f);
     EXPECT_FLOAT_EQ(game->steering.y, 0.56f);
     EXPECT_FLOAT_EQ(game->swimmerObject.getAngleX(), 84.0f);
-    hold({vk::Down});
+    hold({vk::DOWN});
     runFrames(*game, 20, 0.1f);
     EXPECT_FLOAT_EQ(game->steering.y, -0.56f);
     EXPECT_FLOAT_EQ(game->swimmerObject.getAngleX(), -84.0f);
 }
 
 TEST_F(SwimmerMovement, HeadingWrapsBelowZeroButLosesAtMostOneTurnAbove360) {
-    hold({vk::Right});
+    hold({vk::RIGHT});
     game->update(0.1f);
     EXPECT_FLOAT_EQ(game->swimmerObject.getAngleZ(), 345.0f);  // right turns clockwise
 
@@ -125,7 +125,7 @@ TEST_F(SwimmerMovement, HeadingWrapsBelowZeroButLosesAtMostOneTurnAbove360) {
 
 TEST_F(SwimmerMovement, MotionFollowsTheAnglesTheModelWasDrawnWithLastFrame) {
     inEmptyRoom(Vec3(50, 50, -10));
-    hold({vk::Space});
+    hold({vk::SPACE});
     game->speed = 10.0f;
     game->swimmerObject.setAngleZ(90.0f);  // steering still says heading 0
     game->update(0.1f);
@@ -144,7 +144,7 @@ TEST_F(SwimmerMovement, MotionFollowsTheAnglesTheModelWasDrawnWithLastFrame) {
 }
 
 TEST_F(SwimmerMovement, TheSwimmerStaysOneUnitInsideTheSidesAndBetweenFloorAndSurface) {
-    hold({vk::Space});
+    hold({vk::SPACE});
     game->speed = 10.0f;
     inEmptyRoom(Vec3(98.5f, 50, -0.2f));
     face(90.0f, -30.0f);  // east and rising
@@ -164,7 +164,7 @@ TEST_F(SwimmerMovement, AShallowApproachAlongARowOfShortWallsSlidesJustOutsideIt
     position = Vec3(26, 11.2f, -19);
     face(78.463f);  // mostly east, a fifth of the way south
     game->speed = 10.0f;
-    hold({vk::Space});
+    hold({vk::SPACE});
     const float outside = 10.0f + 1.0f + 0.0001f;
     for (int frame = 0; frame < 20; ++frame) {
         game->update(0.05f);
@@ -177,7 +177,7 @@ TEST_F(SwimmerMovement, AShallowApproachAlongARowOfShortWallsSlidesJustOutsideIt
 
 TEST_F(SwimmerMovement, ABlockIsOnlyInTheWayOfASwimmerBelowItsTop) {
     game->speed = 10.0f;
-    hold({vk::Space});
+    hold({vk::SPACE});
     position = Vec3(30, 12.5f, -17);  // above the row's tops at -18
     face(0.0f);
     runFrames(*game, 5, 0.1f);
@@ -193,7 +193,7 @@ TEST_F(SwimmerMovement, SinkingOntoABlockLandsOnItsTopUntilTheSwimmerLeavesIt) {
     position = Vec3(30, 10.5f, -17.5f);  // over block (30, 10)
     face(0.0f, 84.0f);                   // steep dive, drifting south
     game->speed = 10.0f;
-    hold({vk::Space});
+    hold({vk::SPACE});
     for (int frame = 0; frame < 5; ++frame) {
         game->update(0.1f);
         ASSERT_EQ(position.z, -18.0f) << frame;
@@ -208,7 +208,7 @@ TEST_F(SwimmerMovement, APlateSurfaceStopsCrossingsUpToItsVeryEdgeFromBothSides)
     room.plates[0] = Vec3(50, 50, 0);  // surface at depth -14.75
     room.plateCount = 1;
     game->speed = 10.0f;
-    hold({vk::Space});
+    hold({vk::SPACE});
 
     inEmptyRoom(Vec3(51, 50, -14.5f));  // x exactly on the plate's edge
     face(0.0f, 84.0f);
@@ -235,7 +235,7 @@ TEST_F(SwimmerMovement, AClusterOfManyOffGridBlocksStillCarriesTheSwimmer) {
     inEmptyRoom(Vec3(50.5f, 50.5f, -17.5f));
     face(0.0f, 84.0f);
     game->speed = 10.0f;
-    hold({vk::Space});
+    hold({vk::SPACE});
     game->update(0.1f);
     EXPECT_EQ(position.z, -18.0f);
 

@@ -8,18 +8,18 @@
 #include "game/game.h"
 #include "golden_image.h"
 
-constexpr int worldTestWidth = 640;
-constexpr int worldTestHeight = 360;
-constexpr unsigned worldTestSeed = 7;
+constexpr int WORLD_TEST_WIDTH = 640;
+constexpr int WORLD_TEST_HEIGHT = 360;
+constexpr unsigned WORLD_TEST_SEED = 7;
 
 // A game loaded from data/ with a fixed seaweed seed, sized to the surface.
 struct LoadedGame : ::testing::Test {
     std::unique_ptr<Game> game;
     void SetUp() override {
         game = std::make_unique<Game>();
-        game->setSeaweedSeed(worldTestSeed);
+        game->setSeaweedSeed(WORLD_TEST_SEED);
         ASSERT_TRUE(game->load());
-        game->resize(worldTestWidth, worldTestHeight);
+        game->resize(WORLD_TEST_WIDTH, WORLD_TEST_HEIGHT);
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
     void TearDown() override {
@@ -29,15 +29,15 @@ struct LoadedGame : ::testing::Test {
     RgbaImage renderFrame() {
         game->render();
         RgbaImage image;
-        image.width = worldTestWidth;
-        image.height = worldTestHeight;
-        image.pixels.resize(static_cast<size_t>(worldTestWidth) * worldTestHeight * 4);
+        image.width = WORLD_TEST_WIDTH;
+        image.height = WORLD_TEST_HEIGHT;
+        image.pixels.resize(static_cast<size_t>(WORLD_TEST_WIDTH) * WORLD_TEST_HEIGHT * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         std::vector<uint8_t> rows(image.pixels.size());
-        glReadPixels(0, 0, worldTestWidth, worldTestHeight, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-        const size_t stride = static_cast<size_t>(worldTestWidth) * 4;
-        for (int y = 0; y < worldTestHeight; ++y)  // GL rows run bottom-up
-            std::copy_n(rows.data() + (worldTestHeight - 1 - y) * stride, stride, image.pixels.data() + y * stride);
+        glReadPixels(0, 0, WORLD_TEST_WIDTH, WORLD_TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+        const size_t stride = static_cast<size_t>(WORLD_TEST_WIDTH) * 4;
+        for (int y = 0; y < WORLD_TEST_HEIGHT; ++y)  // GL rows run bottom-up
+            std::copy_n(rows.data() + (WORLD_TEST_HEIGHT - 1 - y) * stride, stride, image.pixels.data() + y * stride);
         return image;
     }
     void enter(int room) {

@@ -103,5 +103,5 @@ TEST_F(WorldRender, WaterSurfaceShowsOnlyWhereTheRuleSaysAndAZeroSizeWindowIsSaf
     game->resize(0, 0);
     game->render();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    game->resize(worldTestWidth, worldTestHeight);
+    game->resize(WORLD_TEST_WIDTH, WORLD_TEST_HEIGHT);
 }

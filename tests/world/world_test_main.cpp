@@ -13,8 +13,8 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     std::filesystem::current_path(MIRELO_SOURCE_DIR);
-    if (!headless::createContext(worldTestWidth, worldTestHeight)) return 1;
-    renderer.setViewport(0, 0, worldTestWidth, worldTestHeight);
+    if (!headless::createContext(WORLD_TEST_WIDTH, WORLD_TEST_HEIGHT)) return 1;
+    renderer.setViewport(0, 0, WORLD_TEST_WIDTH, WORLD_TEST_HEIGHT);
     if (!renderer.initState()) return 1;
     const int result = RUN_ALL_TESTS();
     headless::destroyContext();

@@ -43,30 +43,30 @@ bool runPngWriter(png_structp png, png_infop info, std::vector<uint8_t>* out, pn
 }  // namespace
 
 std::vector<uint8_t> encodeBmp(const Image& image) {
-    constexpr uint32_t headerSize = 54;
-    constexpr uint32_t infoHeaderSize = 40;
-    constexpr uint32_t pixelsPerMetre = 2835;  // 72 dpi
+    constexpr uint32_t HEADER_SIZE = 54;
+    constexpr uint32_t INFO_HEADER_SIZE = 40;
+    constexpr uint32_t PIXELS_PER_METRE = 2835;  // 72 dpi
     const uint32_t width = static_cast<uint32_t>(image.width());
     const uint32_t height = static_cast<uint32_t>(image.height());
     const uint32_t rowBytes = (width * 3 + 3) / 4 * 4;
     const uint32_t imageSize = rowBytes * height;
 
     std::vector<uint8_t> out;
-    out.reserve(headerSize + imageSize);
+    out.reserve(HEADER_SIZE + imageSize);
     out.push_back('B');
     out.push_back('M');
-    put32(out, headerSize + imageSize);
+    put32(out, HEADER_SIZE + imageSize);
     put32(out, 0);
-    put32(out, headerSize);
-    put32(out, infoHeaderSize);
+    put32(out, HEADER_SIZE);
+    put32(out, INFO_HEADER_SIZE);
     put32(out, width);
     put32(out, height);  // positive: rows bottom-up
     put16(out, 1);       // planes
     put16(out, 24);      // bits per pixel
     put32(out, 0);       // no compression
     put32(out, imageSize);
-    put32(out, pixelsPerMetre);
-    put32(out, pixelsPerMetre);
+    put32(out, PIXELS_PER_METRE);
+    put32(out, PIXELS_PER_METRE);
     put32(out, 0);
     put32(out, 0);
 

@@ -21,14 +21,14 @@ Colour keyColourOf(int keyColour) {
 // the piece reads against any background.
 template <class Distance>
 void paintBevelled(Image& image, Distance distance, const Colour& base, float bevelWidth) {
-    constexpr float lightX = -0.6f, lightY = -0.8f;
-    constexpr float step = 0.5f;
+    constexpr float LIGHT_X = -0.6f, lightY = -0.8f;
+    constexpr float STEP = 0.5f;
     image.fillShape(distance, [&](float x, float y) {
         const float d = distance(x, y);
-        const float gx = distance(x + step, y) - distance(x - step, y);
-        const float gy = distance(x, y + step) - distance(x, y - step);
+        const float gx = distance(x + STEP, y) - distance(x - STEP, y);
+        const float gy = distance(x, y + STEP) - distance(x, y - STEP);
         const float length = std::sqrt(gx * gx + gy * gy);
-        const float facing = length > 0.0f ? -(gx * lightX + gy * lightY) / length : 0.0f;
+        const float facing = length > 0.0f ? -(gx * LIGHT_X + gy * lightY) / length : 0.0f;
         const float nearEdge = 1.0f - clamp01(-d / bevelWidth);
         float light = 1.0f - 0.35f * facing * nearEdge;
         if (d > -1.2f) light *= 0.55f;
@@ -39,10 +39,10 @@ void paintBevelled(Image& image, Distance distance, const Colour& base, float be
 }  // namespace
 
 Image makeKey(int keyColour) {
-    constexpr int width = 64;
-    constexpr int height = 128;
+    constexpr int WIDTH = 64;
+    constexpr int HEIGHT = 128;
     const Colour metal = keyColourOf(keyColour);
-    Image image(width, height, withAlpha(metal, 0.0f));
+    Image image(WIDTH, HEIGHT, withAlpha(metal, 0.0f));
     auto key = [](float x, float y) {
         const float ring = std::fabs(circleDistance(x, y, 32.0f, 27.0f, 15.5f)) - 6.5f;
         const float collar = roundedBoxDistance(x, y, 32.0f, 53.0f, 11.0f, 3.5f, 2.0f);
@@ -63,37 +63,37 @@ Image makeKey(int keyColour) {
 }
 
 Image makeLock(int keyColour) {
-    constexpr int size = lockSize;
+    constexpr int SIZE = LOCK_SIZE;
     const Colour plate = {0.21f, 0.22f, 0.25f, 1};
     const Colour field = {0.29f, 0.30f, 0.33f, 1};
     const Colour steel = {0.74f, 0.76f, 0.80f, 1};
     const Colour hole = {0.04f, 0.04f, 0.05f, 1};
     const Colour body = keyColourOf(keyColour);
-    Image image(size, size, plate);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const int fromOutside = std::min(std::min(x, y), std::min(size - 1 - x, size - 1 - y));
+    Image image(SIZE, SIZE, plate);
+    for (int y = 0; y < SIZE; ++y) {
+        for (int x = 0; x < SIZE; ++x) {
+            const int fromOutside = std::min(std::min(x, y), std::min(SIZE - 1 - x, SIZE - 1 - y));
             if (fromOutside < 2) image.at(x, y) = shade(plate, 1.35f);
-            else if (fromOutside < lockBorder && fromOutside >= lockBorder - 2)
+            else if (fromOutside < LOCK_BORDER && fromOutside >= LOCK_BORDER - 2)
                 image.at(x, y) = shade(plate, 0.7f);
         }
     }
     // The inner field with a ring of the lock's colour, so the colour shows
     // even where the padlock itself is small on screen.
-    const float half = size / 2.0f;
+    const float half = SIZE / 2.0f;
     image.fillShape(
         [&](float x, float y) {
-            return roundedBoxDistance(x, y, half, half, half - lockBorder - 2, half - lockBorder - 2, 8.0f);
+            return roundedBoxDistance(x, y, half, half, half - LOCK_BORDER - 2, half - LOCK_BORDER - 2, 8.0f);
         },
         [&](float, float) { return body; });
     image.fillShape(
         [&](float x, float y) {
-            return roundedBoxDistance(x, y, half, half, half - lockBorder - 6, half - lockBorder - 6, 6.0f);
+            return roundedBoxDistance(x, y, half, half, half - LOCK_BORDER - 6, half - LOCK_BORDER - 6, 6.0f);
         },
         [&](float, float) { return field; });
     // Screws in the corners.
-    for (float cy : {lockBorder + 5.0f, size - lockBorder - 5.0f}) {
-        for (float cx : {lockBorder + 5.0f, size - lockBorder - 5.0f}) {
+    for (float cy : {LOCK_BORDER + 5.0f, SIZE - LOCK_BORDER - 5.0f}) {
+        for (float cx : {LOCK_BORDER + 5.0f, SIZE - LOCK_BORDER - 5.0f}) {
             paintBevelled(
                 image, [&](float x, float y) { return circleDistance(x, y, cx, cy, 3.0f); }, steel,
                 1.5f);

@@ -16,8 +16,8 @@ Point3 normalized(const Point3& a) {
 }
 
 uint16_t MeshBuilder::addVertex(const Point3& p, const Uv& uv, const Point3& normal) {
-    constexpr size_t indexLimit = 65536;
-    if (positions_.size() >= indexLimit) tooManyVertices_ = true;
+    constexpr size_t INDEX_LIMIT = 65536;
+    if (positions_.size() >= INDEX_LIMIT) tooManyVertices_ = true;
     positions_.push_back(p);
     uvs_.push_back(uv);
     normals_.push_back(normal);
@@ -71,13 +71,13 @@ void MeshBuilder::addTriangleFacing(const Point3& a, const Point3& b, const Poin
 
 void MeshBuilder::addEllipsoid(const Point3& centre, const Point3& axisA, const Point3& axisB,
                                const Point3& poleAxis, int slices, int stacks, const Uv& uv) {
-    constexpr float pi = 3.14159265358979f;
+    constexpr float PI = 3.14159265358979f;
     auto point = [&](int stack, int slice) {
         // The poles are computed exactly so that neighbouring triangles share them.
         if (stack == 0) return centre + poleAxis;
         if (stack == stacks) return centre - poleAxis;
-        const float theta = pi * static_cast<float>(stack) / static_cast<float>(stacks);
-        const float phi = 2.0f * pi * static_cast<float>(slice % slices) / static_cast<float>(slices);
+        const float theta = PI * static_cast<float>(stack) / static_cast<float>(stacks);
+        const float phi = 2.0f * PI * static_cast<float>(slice % slices) / static_cast<float>(slices);
         return centre + axisA * (std::sin(theta) * std::cos(phi)) +
                axisB * (std::sin(theta) * std::sin(phi)) + poleAxis * std::cos(theta);
     };

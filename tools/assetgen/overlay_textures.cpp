@@ -31,8 +31,8 @@ void drawPanel(Image& image, float margin, float radius) {
         [&](float, float) { return panelColour; });
 }
 
-constexpr float keyDepth = 6.0f;  // height of a keycap's visible side
-constexpr int arrowTextSize = 44;
+constexpr float KEY_DEPTH = 6.0f;  // height of a keycap's visible side
+constexpr int ARROW_TEXT_SIZE = 44;
 
 // A keycap whose top face spans [left, left + width] x [top, top + height].
 void drawKey(Image& image, TextRenderer& font, float left, float top, float width, float height,
@@ -40,7 +40,7 @@ void drawKey(Image& image, TextRenderer& font, float left, float top, float widt
     const float cx = left + width / 2.0f;
     image.fillShape(
         [&](float x, float y) {
-            return roundedBoxDistance(x, y, cx, top + height / 2.0f + keyDepth, width / 2.0f,
+            return roundedBoxDistance(x, y, cx, top + height / 2.0f + KEY_DEPTH, width / 2.0f,
                                       height / 2.0f, 10.0f);
         },
         [&](float, float) { return keySide; });
@@ -51,7 +51,7 @@ void drawKey(Image& image, TextRenderer& font, float left, float top, float widt
         },
         [&](float, float y) { return shade(keyTop, 1.0f - 0.10f * (y - top) / height); });
     // Arrow glyphs are small for their size; set alone on a key they get more.
-    if (label.size() == 1 && label[0] >= U'\u2190' && label[0] <= U'\u2193') pixelSize = arrowTextSize;
+    if (label.size() == 1 && label[0] >= U'\u2190' && label[0] <= U'\u2193') pixelSize = ARROW_TEXT_SIZE;
     const int textWidth = font.measure(label, pixelSize);
     const int capHeight = font.capHeight(pixelSize);
     font.draw(image, label, static_cast<int>(cx) - textWidth / 2,
@@ -65,19 +65,19 @@ struct Piece {
 };
 using Entry = std::vector<Piece>;
 
-constexpr int keyHeight = 62;
-constexpr int keyTextSize = 30;
-constexpr int keyMinWidth = 62;
-constexpr int keyPadding = 30;
-constexpr int pieceGap = 12;
-constexpr int wordToKeyGap = 26;  // a word followed by another key: keep them apart
+constexpr int KEY_HEIGHT = 62;
+constexpr int KEY_TEXT_SIZE = 30;
+constexpr int KEY_MIN_WIDTH = 62;
+constexpr int KEY_PADDING = 30;
+constexpr int PIECE_GAP = 12;
+constexpr int WORD_TO_KEY_GAP = 26;  // a word followed by another key: keep them apart
 
 int gapAfter(const Entry& entry, size_t i) {
-    return !entry[i].isKey && entry[i + 1].isKey ? wordToKeyGap : pieceGap;
+    return !entry[i].isKey && entry[i + 1].isKey ? WORD_TO_KEY_GAP : PIECE_GAP;
 }
 
 int pieceWidth(TextRenderer& font, const Piece& piece, int labelSize) {
-    if (piece.isKey) return std::max(keyMinWidth, font.measure(piece.text, keyTextSize) + keyPadding);
+    if (piece.isKey) return std::max(KEY_MIN_WIDTH, font.measure(piece.text, KEY_TEXT_SIZE) + KEY_PADDING);
     return font.measure(piece.text, labelSize);
 }
 
@@ -98,9 +98,9 @@ void drawEntry(Image& image, TextRenderer& font, const Entry& entry,
         const int width = pieceWidth(font, piece, labelSize);
         if (piece.isKey) {
             drawKey(image, font, static_cast<float>(x),
-                    static_cast<float>(centreY - keyHeight / 2) - keyDepth / 2.0f,
-                    static_cast<float>(width), static_cast<float>(keyHeight), piece.text,
-                    keyTextSize);
+                    static_cast<float>(centreY - KEY_HEIGHT / 2) - KEY_DEPTH / 2.0f,
+                    static_cast<float>(width), static_cast<float>(KEY_HEIGHT), piece.text,
+                    KEY_TEXT_SIZE);
         } else {
             font.draw(image, piece.text, x, centreY + font.capHeight(labelSize) / 2,
                          labelSize, labelText);
@@ -128,9 +128,9 @@ Image makeCtrlHint(TextRenderer& bold) {
 Image makeControlsHelp(TextRenderer& bold) {
     constexpr int width = 1024;
     constexpr int height = 256;
-    constexpr int sideMargin = 44;
-    constexpr int minimumEntryGap = 36;
-    const std::vector<std::vector<Entry>> rows = {
+    constexpr int SIDE_MARGIN = 44;
+    constexpr int MINIMUM_ENTRY_GAP = 36;
+    const std::vector<std::vector<Entry>> ROWS = {
         {{{true, U"Space"}, {false, U"swim"}},
          {{true, U"\u2190"}, {true, U"\u2192"}, {false, U"turn"}},
          {{true, U"\u2191"}, {false, U"dive"}, {true, U"\u2193"}, {false, U"rise"}}},
@@ -143,24 +143,24 @@ Image makeControlsHelp(TextRenderer& bold) {
     // One label size for the whole picture: the largest at which every row fits.
     int labelSize = 42;
     auto fits = [&](int size) {
-        for (const auto& row : rows) {
+        for (const auto& row : ROWS) {
             int total = 0;
             for (const Entry& entry : row) total += entryWidth(bold, entry, size);
-            total += minimumEntryGap * static_cast<int>(row.size() - 1);
-            if (total > width - 2 * sideMargin) return false;
+            total += MINIMUM_ENTRY_GAP * static_cast<int>(row.size() - 1);
+            if (total > width - 2 * SIDE_MARGIN) return false;
         }
         return true;
     };
     while (labelSize > 16 && !fits(labelSize)) --labelSize;
 
-    for (size_t r = 0; r < rows.size(); ++r) {
-        const auto& row = rows[r];
+    for (size_t r = 0; r < ROWS.size(); ++r) {
+        const auto& row = ROWS[r];
         int contentWidth = 0;
         for (const Entry& entry : row) contentWidth += entryWidth(bold, entry, labelSize);
         // Spread the entries over the row with equal gaps.
-        const int gap = (width - 2 * sideMargin - contentWidth) / static_cast<int>(row.size() - 1);
+        const int gap = (width - 2 * SIDE_MARGIN - contentWidth) / static_cast<int>(row.size() - 1);
         const int centreY = r == 0 ? height * 3 / 10 : height * 7 / 10;
-        int x = sideMargin;
+        int x = SIDE_MARGIN;
         for (const Entry& entry : row) {
             drawEntry(image, bold, entry, x, centreY, labelSize);
             x += entryWidth(bold, entry, labelSize) + gap;
@@ -172,17 +172,17 @@ Image makeControlsHelp(TextRenderer& bold) {
 Image makeFontAtlas(TextRenderer& mono) {
     // Printable ASCII from 32 to 126 in a 16 x 6 grid of 16-pixel cells; the
     // width is a multiple of 4, as the alpha-from-red loader needs.
-    constexpr int cell = 16;
-    constexpr int columns = 16;
-    constexpr int rows = 6;
+    constexpr int CELL = 16;
+    constexpr int COLUMNS = 16;
+    constexpr int ROWS = 6;
     constexpr int pixelSize = 14;
-    constexpr int baseline = 12;
-    Image image(columns * cell, rows * cell, {0, 0, 0, 1});
+    constexpr int BASELINE = 12;
+    Image image(COLUMNS * CELL, ROWS * CELL, {0, 0, 0, 1});
     for (int code = 32; code < 127; ++code) {
-        const int column = (code - 32) % columns, row = (code - 32) / columns;
+        const int column = (code - 32) % COLUMNS, row = (code - 32) / COLUMNS;
         const std::u32string glyph(1, static_cast<char32_t>(code));
         const int advance = mono.measure(glyph, pixelSize);
-        mono.draw(image, glyph, column * cell + (cell - advance) / 2, row * cell + baseline,
+        mono.draw(image, glyph, column * CELL + (CELL - advance) / 2, row * CELL + BASELINE,
                   pixelSize, {1, 1, 1, 1});
     }
     return image;

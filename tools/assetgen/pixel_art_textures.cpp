@@ -26,22 +26,22 @@ struct BrickStyle {
 // every brick and rows starting half a brick above the top edge: the picture
 // then tiles seamlessly both when repeated and when mirrored.
 Image brickWall(const BrickStyle& style) {
-    constexpr int size = wallSize;
-    constexpr int rowHeight = 16;
-    constexpr int brickWidth = 32;
-    constexpr int rowCount = size / rowHeight;
-    Image image(size, size);
-    for (int y = 0; y < size; ++y) {
-        const int rowPosition = y + rowHeight / 2;
-        const int row = (rowPosition / rowHeight) % rowCount;
-        const int ly = rowPosition % rowHeight;
-        const int shift = (row % 2) ? brickWidth / 2 : 0;
-        for (int x = 0; x < size; ++x) {
-            const int bx = (x + shift) % size;
-            const int column = bx / brickWidth;
-            const int lx = bx % brickWidth;
+    constexpr int SIZE = WALL_SIZE;
+    constexpr int ROW_HEIGHT = 16;
+    constexpr int BRICK_WIDTH = 32;
+    constexpr int ROW_COUNT = SIZE / ROW_HEIGHT;
+    Image image(SIZE, SIZE);
+    for (int y = 0; y < SIZE; ++y) {
+        const int rowPosition = y + ROW_HEIGHT / 2;
+        const int row = (rowPosition / ROW_HEIGHT) % ROW_COUNT;
+        const int ly = rowPosition % ROW_HEIGHT;
+        const int shift = (row % 2) ? BRICK_WIDTH / 2 : 0;
+        for (int x = 0; x < SIZE; ++x) {
+            const int bx = (x + shift) % SIZE;
+            const int column = bx / BRICK_WIDTH;
+            const int lx = bx % BRICK_WIDTH;
             const float jitter = (latticeHash(x, y, style.seed) - 0.5f) * style.grain;
-            const bool mortar = ly == 0 || ly == rowHeight - 1 || lx == 0 || lx == brickWidth - 1;
+            const bool mortar = ly == 0 || ly == ROW_HEIGHT - 1 || lx == 0 || lx == BRICK_WIDTH - 1;
             if (mortar) {
                 image.at(x, y) = shade(style.mortar, 1.0f + jitter);
                 continue;
@@ -50,7 +50,7 @@ Image brickWall(const BrickStyle& style) {
             Colour c = style.stones[static_cast<int>(pick * 5.0f) % 5];
             float light = 1.0f + jitter;
             if (ly == 1 || lx == 1) light += style.edgeLight;
-            if (ly == rowHeight - 2 || lx == brickWidth - 2) light -= style.edgeShadow;
+            if (ly == ROW_HEIGHT - 2 || lx == BRICK_WIDTH - 2) light -= style.edgeShadow;
             // A few chipped, darker pixels per brick.
             if (latticeHash(x, y, style.seed + 2) > 0.96f) light -= 0.12f;
             if (style.shine) {
@@ -60,9 +60,9 @@ Image brickWall(const BrickStyle& style) {
             }
             c = shade(c, light);
             const float growth = valueNoise(static_cast<float>(x) / 16.0f,
-                                            static_cast<float>(y) / 16.0f, size / 16,
+                                            static_cast<float>(y) / 16.0f, SIZE / 16,
                                             style.seed + 4);
-            const float lowness = static_cast<float>(ly) / rowHeight;
+            const float lowness = static_cast<float>(ly) / ROW_HEIGHT;
             c = mix(c, style.growth, style.growthAmount * smoothStep(0.55f, 0.8f, growth) * lowness);
             image.at(x, y) = c;
         }
@@ -96,7 +96,7 @@ Image makeStoneWall() {
     for (int y = -1; y <= 4; ++y) {
         for (int x = -1; x <= 4; ++x) {
             const bool inside = x >= 0 && x < 4 && y >= 0 && y < 4;
-            image.at(mosaicLeft + x, mosaicTop + y) = inside ? cells[y / 2][x / 2] : rim;
+            image.at(MOSAIC_LEFT + x, MOSAIC_TOP + y) = inside ? cells[y / 2][x / 2] : rim;
         }
     }
     return image;
@@ -121,40 +121,40 @@ Image makeGoldWall() {
 }
 
 Image makeWoodPlanks() {
-    constexpr int size = 64;
-    constexpr int plankHeight = 16;
+    constexpr int SIZE = 64;
+    constexpr int PLANK_HEIGHT = 16;
     constexpr uint32_t seed = 37;
     const Colour planks[4] = {{0.56f, 0.37f, 0.20f, 1},
                               {0.63f, 0.43f, 0.24f, 1},
                               {0.50f, 0.32f, 0.17f, 1},
                               {0.59f, 0.40f, 0.22f, 1}};
     const Colour gap = {0.20f, 0.12f, 0.07f, 1};
-    Image image(size, size);
-    for (int y = 0; y < size; ++y) {
-        const int plank = y / plankHeight;
-        const int ly = y % plankHeight;
+    Image image(SIZE, SIZE);
+    for (int y = 0; y < SIZE; ++y) {
+        const int plank = y / PLANK_HEIGHT;
+        const int ly = y % PLANK_HEIGHT;
         // One butt joint per plank, at a different place on each.
-        const int joint = static_cast<int>(latticeHash(plank, 0, seed) * size);
-        const float knotX = latticeHash(plank, 1, seed) * size;
+        const int joint = static_cast<int>(latticeHash(plank, 0, seed) * SIZE);
+        const float knotX = latticeHash(plank, 1, seed) * SIZE;
         const bool hasKnot = latticeHash(plank, 2, seed) > 0.7f;
-        for (int x = 0; x < size; ++x) {
+        for (int x = 0; x < SIZE; ++x) {
             if (ly == 0 || x == joint) {
                 image.at(x, y) = gap;
                 continue;
             }
             // Grain: lines along the plank, wavering with low-frequency noise.
             const float waver = valueNoise(static_cast<float>(x) / 16.0f,
-                                           static_cast<float>(plank) * 3.0f, size / 16, seed + 1);
+                                           static_cast<float>(plank) * 3.0f, SIZE / 16, seed + 1);
             const float line = std::sin((static_cast<float>(ly) + 5.0f * waver) * 1.35f);
             float light = 1.0f + (latticeHash(x, y, seed + 2) - 0.5f) * 0.06f;
             if (line > 0.75f) light -= 0.13f;
             if (ly == 1) light += 0.10f;
-            if (ly == plankHeight - 1) light -= 0.12f;
-            if (x == (joint + 1) % size) light += 0.08f;
+            if (ly == PLANK_HEIGHT - 1) light -= 0.12f;
+            if (x == (joint + 1) % SIZE) light += 0.08f;
             if (hasKnot) {
                 // Knot distance wraps around the tile edge.
                 float dx = std::fabs(static_cast<float>(x) + 0.5f - knotX);
-                dx = std::fmin(dx, size - dx);
+                dx = std::fmin(dx, SIZE - dx);
                 const float dy = (static_cast<float>(ly) - 8.0f) * 1.6f;
                 const float d = std::sqrt(dx * dx + dy * dy);
                 if (d < 2.2f) light -= 0.35f;
@@ -167,25 +167,25 @@ Image makeWoodPlanks() {
 }
 
 Image makeLeverMetal() {
-    constexpr int size = leverSize;
+    constexpr int SIZE = LEVER_SIZE;
     constexpr uint32_t seed = 41;
-    Image image(size, size);
+    Image image(SIZE, SIZE);
     const Colour steel = {0.62f, 0.64f, 0.68f, 1};
     const Colour grip = {0.80f, 0.13f, 0.10f, 1};
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            if (x < size / 2) {
+    for (int y = 0; y < SIZE; ++y) {
+        for (int x = 0; x < SIZE; ++x) {
+            if (x < SIZE / 2) {
                 // Brushed steel: streaks along the bar, a highlight, dark edges.
                 float light = 1.0f + (latticeHash(x, 0, seed) - 0.5f) * 0.10f +
                               (latticeHash(x, y, seed + 1) - 0.5f) * 0.04f;
                 if (x == 5 || x == 6) light += 0.25f;
-                if (x == 0 || x == size / 2 - 1) light -= 0.30f;
-                if (x == 1 || x == size / 2 - 2) light -= 0.12f;
+                if (x == 0 || x == SIZE / 2 - 1) light -= 0.30f;
+                if (x == 1 || x == SIZE / 2 - 2) light -= 0.12f;
                 image.at(x, y) = shade(steel, light);
             } else {
                 float light = 1.0f + (latticeHash(x, y, seed + 2) - 0.5f) * 0.05f;
                 if (y % 4 == 3) light -= 0.22f;  // grip ridges
-                if (x == size / 2 || x == size - 1) light -= 0.25f;
+                if (x == SIZE / 2 || x == SIZE - 1) light -= 0.25f;
                 image.at(x, y) = shade(grip, light);
             }
         }
@@ -194,9 +194,9 @@ Image makeLeverMetal() {
 }
 
 Image makeDoor() {
-    constexpr int width = doorWidth;
-    constexpr int height = doorHeight;
-    constexpr int boardWidth = 30;
+    constexpr int WIDTH = DOOR_WIDTH;
+    constexpr int HEIGHT = DOOR_HEIGHT;
+    constexpr int BOARD_WIDTH = 30;
     constexpr uint32_t seed = 53;
     const Colour iron = {0.25f, 0.26f, 0.29f, 1};
     const Colour rivet = {0.58f, 0.59f, 0.62f, 1};
@@ -204,45 +204,45 @@ Image makeDoor() {
                               {0.53f, 0.34f, 0.18f, 1},
                               {0.43f, 0.27f, 0.14f, 1}};
     const Colour slime = {0.22f, 0.36f, 0.20f, 1};
-    Image image(width, height);
-    auto inBand = [](int y, int top) { return y >= top && y < top + doorBandHeight; };
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    Image image(WIDTH, HEIGHT);
+    auto inBand = [](int y, int top) { return y >= top && y < top + DOOR_BAND_HEIGHT; };
+    for (int y = 0; y < HEIGHT; ++y) {
+        for (int x = 0; x < WIDTH; ++x) {
             const float jitter = (latticeHash(x, y, seed) - 0.5f) * 0.06f;
             const bool frame =
-                x < doorFrame || y < doorFrame || x >= width - doorFrame || y >= height - doorFrame;
-            const int bandTop = inBand(y, doorUpperBandTop)   ? doorUpperBandTop
-                                : inBand(y, doorLowerBandTop) ? doorLowerBandTop
+                x < DOOR_FRAME || y < DOOR_FRAME || x >= WIDTH - DOOR_FRAME || y >= HEIGHT - DOOR_FRAME;
+            const int bandTop = inBand(y, DOOR_UPPER_BAND_TOP)   ? DOOR_UPPER_BAND_TOP
+                                : inBand(y, DOOR_LOWER_BAND_TOP) ? DOOR_LOWER_BAND_TOP
                                                               : -1;
             Colour c;
             if (frame || bandTop >= 0) {
                 float light = 1.0f + jitter;
                 if (frame) {
                     // Bevel: lit on the outer top-left, shaded toward the boards.
-                    const int fromOutside = std::min(std::min(x, y), std::min(width - 1 - x,
-                                                                              height - 1 - y));
+                    const int fromOutside = std::min(std::min(x, y), std::min(WIDTH - 1 - x,
+                                                                              HEIGHT - 1 - y));
                     if (fromOutside == 0) light += 0.25f;
-                    if (fromOutside == doorFrame - 1) light -= 0.25f;
+                    if (fromOutside == DOOR_FRAME - 1) light -= 0.25f;
                 } else {
                     const int ly = y - bandTop;
                     if (ly == 0) light += 0.30f;
-                    if (ly == doorBandHeight - 1) light -= 0.30f;
+                    if (ly == DOOR_BAND_HEIGHT - 1) light -= 0.30f;
                 }
                 c = shade(iron, light);
             } else {
-                const int board = (x - doorFrame) / boardWidth;
-                const int lx = (x - doorFrame) % boardWidth;
+                const int board = (x - DOOR_FRAME) / BOARD_WIDTH;
+                const int lx = (x - DOOR_FRAME) % BOARD_WIDTH;
                 const float grain = fractalNoise(static_cast<float>(x) / 3.0f,
                                                  static_cast<float>(y) / 24.0f, 64, 2, seed + 1);
                 float light = 0.88f + grain * 0.24f + jitter;
                 if (lx == 0) light -= 0.45f;
                 if (lx == 1) light += 0.10f;
-                if (lx == boardWidth - 1) light -= 0.15f;
+                if (lx == BOARD_WIDTH - 1) light -= 0.15f;
                 c = shade(boards[board % 3], light);
                 // Weed creeping up from the lower edge of the boards.
                 const float growth = fractalNoise(static_cast<float>(x) / 12.0f,
                                                   static_cast<float>(y) / 12.0f, 64, 3, seed + 2);
-                const float lowness = static_cast<float>(y) / height;
+                const float lowness = static_cast<float>(y) / HEIGHT;
                 c = mix(c, slime, 0.6f * smoothStep(0.5f, 0.7f, growth * lowness + 0.25f * lowness));
             }
             image.at(x, y) = c;
@@ -258,9 +258,9 @@ Image makeDoor() {
             });
     };
     for (int i = 0; i < 8; ++i) {
-        const float x = doorFrame + 10.0f + static_cast<float>(i) * 19.7f;
-        drawRivet(x, doorUpperBandTop + doorBandHeight / 2.0f);
-        drawRivet(x, doorLowerBandTop + doorBandHeight / 2.0f);
+        const float x = DOOR_FRAME + 10.0f + static_cast<float>(i) * 19.7f;
+        drawRivet(x, DOOR_UPPER_BAND_TOP + DOOR_BAND_HEIGHT / 2.0f);
+        drawRivet(x, DOOR_LOWER_BAND_TOP + DOOR_BAND_HEIGHT / 2.0f);
     }
     return image;
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr float pi = 3.14159265358979f;
+constexpr float PI = 3.14159265358979f;
 
 // Pixel centres.
 float fx(int v) { return static_cast<float>(v) + 0.5f; }
@@ -52,51 +52,51 @@ void scatterPebbles(Image& image, Random& random, int count, float scale, const 
 
 Image makeSeaFloor() {
     // Features are sized for 512 pixels across the room; `scale` keeps them the
-    // same size in the room at the finer resolution.
-    constexpr int size = 1024;
-    constexpr float scale = size / 512.0f;
-    constexpr uint32_t seed = 101;
+    // same SIZE in the room at the finer resolution.
+    constexpr int SIZE = 1024;
+    constexpr float scale = SIZE / 512.0f;
+    constexpr uint32_t SEED = 101;
     const Colour sandLight = {0.80f, 0.72f, 0.53f, 1};
     const Colour sandDark = {0.64f, 0.57f, 0.41f, 1};
     const Colour grassDark = {0.26f, 0.39f, 0.21f, 1};
     const Colour grassLight = {0.43f, 0.55f, 0.29f, 1};
-    Image image(size, size);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
+    Image image(SIZE, SIZE);
+    for (int y = 0; y < SIZE; ++y) {
+        for (int x = 0; x < SIZE; ++x) {
             const float px = fx(x) / scale, py = fy(y) / scale;
             const float u = px / 128.0f, v = py / 128.0f;
-            const float tone = fractalNoise(u, v, 4, 4, seed);
+            const float tone = fractalNoise(u, v, 4, 4, SEED);
             Colour c = mix(sandDark, sandLight, smoothStep(0.3f, 0.7f, tone));
             // Ripple marks left by the current.
-            const float warp = fractalNoise(u * 2.0f, v * 2.0f, 8, 2, seed + 1);
+            const float warp = fractalNoise(u * 2.0f, v * 2.0f, 8, 2, SEED + 1);
             const float ripple = std::sin((px * 0.8f + py * 0.35f) / 5.0f + warp * 9.0f);
             c = shade(c, 1.0f + 0.045f * ripple);
             // Meadows of sea grass, their blades suggested by streaky noise.
-            const float meadow = fractalNoise(u * 1.5f, v * 1.5f, 6, 4, seed + 2);
+            const float meadow = fractalNoise(u * 1.5f, v * 1.5f, 6, 4, SEED + 2);
             const float cover = 0.8f * smoothStep(0.5f, 0.64f, meadow);
             if (cover > 0.0f) {
-                const float blades = valueNoise(px / 2.0f, py / 6.0f, 256, seed + 3);
+                const float blades = valueNoise(px / 2.0f, py / 6.0f, 256, SEED + 3);
                 const Colour grass = mix(grassDark, grassLight, blades);
                 c = mix(c, grass, cover * (0.75f + 0.25f * blades));
             }
             image.at(x, y) = c;
         }
     }
-    Random random(seed + 4);
+    Random random(SEED + 4);
     scatterPebbles(image, random, 420, scale, {0.58f, 0.52f, 0.44f, 1});
     return image;
 }
 
 Image makeFloorTiles() {
-    // 16 x 16 tiles over the room, each about six units wide, with a border
+    // 16 x 16 TILES over the room, each about six units wide, with a border
     // row in teal and gold.
-    constexpr int size = 1024;
-    constexpr int tiles = 16;
-    constexpr int tile = size / tiles;
-    constexpr int grout = 2;   // pixels of grout on each side of a tile
-    constexpr int bevel = 2;
-    constexpr uint32_t seed = 131;
-    const float tileCentre = tile / 2.0f;
+    constexpr int SIZE = 1024;
+    constexpr int TILES = 16;
+    constexpr int TILE = SIZE / TILES;
+    constexpr int GROUT = 2;   // pixels of GROUT on each side of a TILE
+    constexpr int BEVEL = 2;
+    constexpr uint32_t SEED = 131;
+    const float tileCentre = TILE / 2.0f;
     const Colour cream = {0.90f, 0.86f, 0.75f, 1};
     const Colour sand = {0.80f, 0.69f, 0.50f, 1};
     const Colour border = {0.12f, 0.40f, 0.42f, 1};
@@ -104,38 +104,38 @@ Image makeFloorTiles() {
     const Colour inlay = {0.10f, 0.34f, 0.38f, 1};
     const Colour gold = {0.88f, 0.68f, 0.24f, 1};
     const Colour stain = {0.30f, 0.38f, 0.24f, 1};
-    Image image(size, size);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const int i = x / tile, j = y / tile;
-            const int lx = x % tile, ly = y % tile;
-            const bool edge = i == 0 || j == 0 || i == tiles - 1 || j == tiles - 1;
+    Image image(SIZE, SIZE);
+    for (int y = 0; y < SIZE; ++y) {
+        for (int x = 0; x < SIZE; ++x) {
+            const int i = x / TILE, j = y / TILE;
+            const int lx = x % TILE, ly = y % TILE;
+            const bool edge = i == 0 || j == 0 || i == TILES - 1 || j == TILES - 1;
             Colour c;
-            if (lx < grout || ly < grout || lx >= tile - grout || ly >= tile - grout) {
+            if (lx < GROUT || ly < GROUT || lx >= TILE - GROUT || ly >= TILE - GROUT) {
                 c = groutColour;
             } else {
                 c = edge ? border : ((i + j) % 2 ? sand : cream);
-                c = shade(c, 0.94f + 0.12f * latticeHash(i, j, seed));
+                c = shade(c, 0.94f + 0.12f * latticeHash(i, j, SEED));
                 // Soft marble veins: thin ridges of the noise.
-                const float marble = fractalNoise(fx(x) / 80.0f, fy(y) / 80.0f, 13, 3, seed + 1);
+                const float marble = fractalNoise(fx(x) / 80.0f, fy(y) / 80.0f, 13, 3, SEED + 1);
                 const float vein = std::fabs(marble - 0.5f);
                 c = shade(c, 1.0f - 0.06f * (1.0f - smoothStep(0.0f, 0.05f, vein)));
-                if (lx < grout + bevel || ly < grout + bevel) c = shade(c, 1.06f);
-                if (lx >= tile - grout - bevel || ly >= tile - grout - bevel) c = shade(c, 0.90f);
+                if (lx < GROUT + BEVEL || ly < GROUT + BEVEL) c = shade(c, 1.06f);
+                if (lx >= TILE - GROUT - BEVEL || ly >= TILE - GROUT - BEVEL) c = shade(c, 0.90f);
                 if (edge) {
-                    // A gold diamond in every border tile.
+                    // A gold diamond in every border TILE.
                     const float d = std::fabs(fx(lx) - tileCentre) + std::fabs(fy(ly) - tileCentre);
-                    c = mix(c, gold, clamp01(tile * 0.23f - d));
+                    c = mix(c, gold, clamp01(TILE * 0.23f - d));
                 }
             }
             image.at(x, y) = c;
         }
     }
-    // Small dark inlays where four tiles meet.
-    const int inlayRadius = tile * 5 / 32;
-    for (int j = 1; j < tiles; ++j) {
-        for (int i = 1; i < tiles; ++i) {
-            const int cx = i * tile, cy = j * tile;
+    // Small dark inlays where four TILES meet.
+    const int inlayRadius = TILE * 5 / 32;
+    for (int j = 1; j < TILES; ++j) {
+        for (int i = 1; i < TILES; ++i) {
+            const int cx = i * TILE, cy = j * TILE;
             for (int y = cy - inlayRadius - 1; y <= cy + inlayRadius; ++y) {
                 for (int x = cx - inlayRadius - 1; x <= cx + inlayRadius; ++x) {
                     const float d = std::fabs(fx(x) - cx) + std::fabs(fy(y) - cy);
@@ -145,9 +145,9 @@ Image makeFloorTiles() {
         }
     }
     // Algae stains from years under water, faint and broad.
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const float n = fractalNoise(fx(x) / 256.0f, fy(y) / 256.0f, 4, 4, seed + 2);
+    for (int y = 0; y < SIZE; ++y) {
+        for (int x = 0; x < SIZE; ++x) {
+            const float n = fractalNoise(fx(x) / 256.0f, fy(y) / 256.0f, 4, 4, SEED + 2);
             image.at(x, y) = mix(image.at(x, y), stain, 0.45f * smoothStep(0.5f, 0.75f, n));
         }
     }
@@ -155,36 +155,36 @@ Image makeFloorTiles() {
 }
 
 Image makeCliffRock() {
-    constexpr int size = 256;
-    constexpr uint32_t seed = 151;
+    constexpr int SIZE = 256;
+    constexpr uint32_t SEED = 151;
     const Colour palette[5] = {{0.54f, 0.48f, 0.41f, 1},
                                {0.46f, 0.42f, 0.38f, 1},
                                {0.60f, 0.54f, 0.45f, 1},
                                {0.42f, 0.39f, 0.37f, 1},
                                {0.50f, 0.47f, 0.44f, 1}};
-    Image image(size, size);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
+    Image image(SIZE, SIZE);
+    for (int y = 0; y < SIZE; ++y) {
+        for (int x = 0; x < SIZE; ++x) {
             const float u = fx(x) / 64.0f, v = fy(y) / 64.0f;
             // Strata of uneven thickness run across the face, bent by broad noise.
-            const float bend = fractalNoise(u * 0.5f, v * 0.5f, 2, 3, seed);
+            const float bend = fractalNoise(u * 0.5f, v * 0.5f, 2, 3, SEED);
             const float stratum = fy(y) / 26.0f + bend * 2.5f +
-                                  0.35f * fractalNoise(u * 2.0f, 0.0f, 8, 2, seed + 3);
+                                  0.35f * fractalNoise(u * 2.0f, 0.0f, 8, 2, SEED + 3);
             const int layer = static_cast<int>(std::floor(stratum));
             const float within = stratum - std::floor(stratum);
-            Colour c = palette[static_cast<int>(latticeHash(layer, 0, seed) * 5.0f) % 5];
+            Colour c = palette[static_cast<int>(latticeHash(layer, 0, SEED) * 5.0f) % 5];
             // Each ledge is lit along its top and shadowed underneath.
             float light = 1.08f - 0.22f * within;
             if (within > 0.93f) light *= 0.7f;
             // Rough grain at two scales.
-            light *= 0.86f + 0.28f * fractalNoise(u * 4.0f, v * 4.0f, 16, 3, seed + 1);
+            light *= 0.86f + 0.28f * fractalNoise(u * 4.0f, v * 4.0f, 16, 3, SEED + 1);
             // A few joints split each layer into blocks, leaning a little.
             const float joint = valueNoise(u * 0.9f + within * 0.15f,
-                                           static_cast<float>(layer) * 5.3f, 4, seed + 4);
+                                           static_cast<float>(layer) * 5.3f, 4, SEED + 4);
             const float jointLine = std::fabs(joint * 3.0f - std::floor(joint * 3.0f) - 0.5f);
             if (jointLine > 0.485f) light *= 0.7f;
             // Fine cracks: thin ridges of a second noise.
-            const float crack = std::fabs(fractalNoise(u, v * 0.7f, 4, 4, seed + 2) - 0.5f);
+            const float crack = std::fabs(fractalNoise(u, v * 0.7f, 4, 4, SEED + 2) - 0.5f);
             light *= 0.75f + 0.25f * smoothStep(0.0f, 0.012f, crack);
             image.at(x, y) = shade(c, light);
         }
@@ -193,18 +193,18 @@ Image makeCliffRock() {
 }
 
 Image makeWaterSurface() {
-    constexpr int size = 256;
-    constexpr uint32_t seed = 171;
+    constexpr int SIZE = 256;
+    constexpr uint32_t SEED = 171;
     const Colour deep = {0.06f, 0.34f, 0.46f, 0.34f};
     const Colour crest = {0.62f, 0.88f, 0.92f, 0.52f};
-    Image image(size, size);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
+    Image image(SIZE, SIZE);
+    for (int y = 0; y < SIZE; ++y) {
+        for (int x = 0; x < SIZE; ++x) {
             const float u = fx(x) / 64.0f, v = fy(y) / 64.0f;
-            const float swell = fractalNoise(u, v, 4, 3, seed);
+            const float swell = fractalNoise(u, v, 4, 3, SEED);
             Colour c = mix(deep, shade(deep, 1.25f), swell);
             // Bright ripple lines: where a warped noise crosses its middle.
-            const float ripple = fractalNoise(u * 1.5f + swell, v * 1.5f - swell, 6, 3, seed + 1);
+            const float ripple = fractalNoise(u * 1.5f + swell, v * 1.5f - swell, 6, 3, SEED + 1);
             const float line = 1.0f - smoothStep(0.0f, 0.04f, std::fabs(ripple - 0.5f));
             c = mix(c, crest, 0.6f * line);
             image.at(x, y) = c;
@@ -221,7 +221,7 @@ Image makeSeaweedBlade() {
     Image image(width, height, withAlpha(root, 0.0f));
     auto bladeAt = [&](float y, float& centre, float& halfWidth) {
         const float t = 1.0f - y / static_cast<float>(height);  // 0 at the root
-        centre = width / 2.0f + 7.0f * std::sin(t * pi * 2.2f) * t;
+        centre = width / 2.0f + 7.0f * std::sin(t * PI * 2.2f) * t;
         halfWidth = (width / 2.0f - 3.0f) * (1.0f - std::pow(t, 1.8f)) * (0.55f + 0.45f * (1.0f - t)) +
                     2.5f * std::sin(t * 46.0f) * (1.0f - t);
         halfWidth = std::max(halfWidth, 0.0f);

@@ -10,10 +10,10 @@ int keyCodeByName(const std::string& name) {
     static const struct {
         const char* name;
         int code;
-    } keys[] = {{"space", vk::Space}, {"left", vk::Left},     {"right", vk::Right},
-                {"up", vk::Up},       {"down", vk::Down},     {"lctrl", vk::LeftControl},
-                {"rctrl", vk::RightControl}, {"f1", vk::F1}, {"f2", vk::F2},
-                {"f3", vk::F3},       {"f4", vk::F4},         {"escape", vk::Escape}};
+    } keys[] = {{"space", vk::SPACE}, {"left", vk::LEFT},     {"right", vk::RIGHT},
+                {"up", vk::UP},       {"down", vk::DOWN},     {"lctrl", vk::LEFT_CONTROL},
+                {"rctrl", vk::RIGHT_CONTROL}, {"f1", vk::F1}, {"f2", vk::F2},
+                {"f3", vk::F3},       {"f4", vk::F4},         {"escape", vk::ESCAPE}};
     for (const auto& key : keys)
         if (name == key.name) return key.code;
     return -1;

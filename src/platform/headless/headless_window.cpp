@@ -19,7 +19,7 @@ bool Window::create(int width, int height, int /*bitsPerPixel*/, bool /*fullscre
 }
 
 void Window::pumpMessages() {
-    const bool escapeDown = platform::isKeyDown(vk::Escape);
+    const bool escapeDown = platform::isKeyDown(vk::ESCAPE);
     if (escapeDown && !escapeWasDown) events.pauseKeyDown();
     escapeWasDown = escapeDown;
 }

@@ -8,18 +8,18 @@ namespace {
 
 SDL_Scancode scancodeOf(int virtualKey) {
     switch (virtualKey) {
-        case vk::Space: return SDL_SCANCODE_SPACE;
-        case vk::Left: return SDL_SCANCODE_LEFT;
-        case vk::Up: return SDL_SCANCODE_UP;
-        case vk::Right: return SDL_SCANCODE_RIGHT;
-        case vk::Down: return SDL_SCANCODE_DOWN;
+        case vk::SPACE: return SDL_SCANCODE_SPACE;
+        case vk::LEFT: return SDL_SCANCODE_LEFT;
+        case vk::UP: return SDL_SCANCODE_UP;
+        case vk::RIGHT: return SDL_SCANCODE_RIGHT;
+        case vk::DOWN: return SDL_SCANCODE_DOWN;
         case vk::F1: return SDL_SCANCODE_F1;
         case vk::F2: return SDL_SCANCODE_F2;
         case vk::F3: return SDL_SCANCODE_F3;
         case vk::F4: return SDL_SCANCODE_F4;
-        case vk::LeftControl: return SDL_SCANCODE_LCTRL;
-        case vk::RightControl: return SDL_SCANCODE_RCTRL;
-        case vk::Escape: return SDL_SCANCODE_ESCAPE;
+        case vk::LEFT_CONTROL: return SDL_SCANCODE_LCTRL;
+        case vk::RIGHT_CONTROL: return SDL_SCANCODE_RCTRL;
+        case vk::ESCAPE: return SDL_SCANCODE_ESCAPE;
         default: return SDL_SCANCODE_UNKNOWN;
     }
 }
