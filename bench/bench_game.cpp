@@ -1,7 +1,7 @@
 #include "bench_game.h"
 
-#include "platform/platform.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/platform.h"
 
 void swimIntoGardenWall(Game& game) {
     game.currentRoom = &game.rooms[0];

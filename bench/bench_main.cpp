@@ -11,9 +11,9 @@
 #include <unistd.h>
 
 #include "gfx/gl_api.h"
-#include "platform/headless/headless_platform.h"
 #include "gfx/renderer.h"
 #include "loader_bench.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 

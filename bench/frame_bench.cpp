@@ -4,10 +4,10 @@
 // rasteriser's work and not only the queueing of commands.
 #include <benchmark/benchmark.h>
 
-#include "gfx/gl_api.h"
-#include "platform/headless/headless_platform.h"
-#include "gfx/renderer.h"
 #include "bench_game.h"
+#include "gfx/gl_api.h"
+#include "gfx/renderer.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 
@@ -46,10 +46,12 @@ void playFrames(benchmark::State& state, int width, int height) {
 // frame loop ends with the context), but a benchmark loading it again and
 // again would otherwise pile them up in the driver.
 void deleteTextures(Game& game) {
-    Texture* const textures[] = {&game.fontTexture,  &game.waterTexture, &game.wallTexture,
-                                 &game.goldWallTexture, &game.grassTexture, &game.tileTexture,
-                                 &game.cliffTexture, &game.blackTexture, &game.seaweedTexture,
-                                 &game.woodTexture,  &game.doorTexture,  &game.leverTexture,
+    Texture* const textures[] = {&game.fontTexture,     &game.waterTexture,
+                                 &game.wallTexture,     &game.goldWallTexture,
+                                 &game.grassTexture,    &game.tileTexture,
+                                 &game.cliffTexture,    &game.blackTexture,
+                                 &game.seaweedTexture,  &game.woodTexture,
+                                 &game.doorTexture,     &game.leverTexture,
                                  &game.ctrlHintTexture, &game.swimmingControlsTexture};
     for (Texture* texture : textures) texture->deleteTexture();
     for (int c = 0; c < KEY_COLOURS; ++c) {

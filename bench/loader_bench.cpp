@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/collider.h"
 #include "gfx/image_decoders.h"
+#include "scene/collider.h"
 #include "scene/mesh.h"
 
 namespace {
@@ -54,7 +54,8 @@ void loadCollider(benchmark::State& state, const std::string& path) {
 std::vector<std::string> filesIn(const char* dir) {
     std::vector<std::string> paths;
     for (const auto& entry : std::filesystem::directory_iterator(dir))
-        if (entry.is_regular_file()) paths.push_back(std::string(dir) + "/" + entry.path().filename().string());
+        if (entry.is_regular_file())
+            paths.push_back(std::string(dir) + "/" + entry.path().filename().string());
     std::sort(paths.begin(), paths.end());
     return paths;
 }
@@ -73,8 +74,8 @@ void registerLoaderBenchmarks() {
         else if (endsWith(path, ".png"))
             benchmark::RegisterBenchmark(("BM_LoadPng/" + path).c_str(), decodeImage, loadPng, path);
         else if (endsWith(path, ".fnt"))
-            benchmark::RegisterBenchmark(("BM_LoadBmpWithAlpha/" + path).c_str(), decodeImage, loadBmpWithAlpha,
-                                         path);
+            benchmark::RegisterBenchmark(("BM_LoadBmpWithAlpha/" + path).c_str(), decodeImage,
+                                         loadBmpWithAlpha, path);
         else if (endsWith(path, ".json"))
             benchmark::RegisterBenchmark(("BM_MeshLoad/" + path).c_str(), loadMesh, path);
     }

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "platform/headless/headless_platform.h"
 #include "bench_game.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 

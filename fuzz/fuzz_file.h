@@ -32,11 +32,10 @@ inline void touchBytes(const uint8_t* bytes, uint64_t count) {
 }
 
 // A broken promise of a loader: the result is not what its header says.
-#define FUZZ_REQUIRE(condition)                                                          \
-    do {                                                                                 \
-        if (!(condition)) {                                                              \
-            std::fprintf(stderr, "%s:%d: loader contract broken: %s\n", __FILE__, __LINE__, \
-                         #condition);                                                    \
-            std::abort();                                                                \
-        }                                                                                \
+#define FUZZ_REQUIRE(condition)                                                                          \
+    do {                                                                                                 \
+        if (!(condition)) {                                                                              \
+            std::fprintf(stderr, "%s:%d: loader contract broken: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                                \
+        }                                                                                                \
     } while (0)

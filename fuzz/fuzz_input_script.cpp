@@ -11,8 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::set<int> knownKeys = [] {
         std::set<int> codes;
-        for (const char* name : {"space", "left", "right", "up", "down", "lctrl", "rctrl", "f1", "f2", "f3", "f4",
-                                 "escape"})
+        for (const char* name :
+             {"space", "left", "right", "up", "down", "lctrl", "rctrl", "f1", "f2", "f3", "f4", "escape"})
             codes.insert(keyCodeByName(name));
         return codes;
     }();

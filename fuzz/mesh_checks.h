@@ -37,7 +37,12 @@ inline void sampleEveryAnimation(Mesh& mesh) {
     // Past the last index on purpose: such an index must change nothing.
     for (unsigned a = 0; a <= animation->animationCount(); ++a) {
         const float end = animation->duration(a);
-        const float times[] = {-1.0f, 0.0f, end * 0.5f, end, end + 1.0f, std::numeric_limits<float>::quiet_NaN(),
+        const float times[] = {-1.0f,
+                               0.0f,
+                               end * 0.5f,
+                               end,
+                               end + 1.0f,
+                               std::numeric_limits<float>::quiet_NaN(),
                                std::numeric_limits<float>::infinity()};
         for (float time : times) {
             animation->sample(a, time);

@@ -69,7 +69,8 @@ enum class Pacing { SLEEP, SKIP };
 template <class Window, class GameT, class Startup = GlStartup>
 class FrameLoop {
 public:
-    FrameLoop(Window& window, std::unique_ptr<GameT>& game, int width = WINDOW_WIDTH, int height = WINDOW_HEIGHT)
+    FrameLoop(Window& window, std::unique_ptr<GameT>& game, int width = WINDOW_WIDTH,
+              int height = WINDOW_HEIGHT)
         : window(window), game(game), width(width), height(height) {}
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;

@@ -61,13 +61,27 @@ bool Game::load() {
                             {lockTextures[KEY_GOLD], "data/goldlock.png"}};
     for (const Image& image : images) image.texture.load(image.path);
 
-    Texture* const uploads[] = {&fontTexture,         &waterTexture,        &wallTexture,
-                                &goldWallTexture,     &woodTexture,         &blackTexture,
-                                &grassTexture,        &tileTexture,         &cliffTexture,
-                                &seaweedTexture,      &doorTexture,         &keyTextures[KEY_RED],
-                                &keyTextures[KEY_GREEN], &keyTextures[KEY_BLUE], &keyTextures[KEY_GOLD],
-                                &lockTextures[KEY_RED],  &lockTextures[KEY_GREEN], &lockTextures[KEY_BLUE],
-                                &lockTextures[KEY_GOLD], &ctrlHintTexture,    &swimmingControlsTexture,
+    Texture* const uploads[] = {&fontTexture,
+                                &waterTexture,
+                                &wallTexture,
+                                &goldWallTexture,
+                                &woodTexture,
+                                &blackTexture,
+                                &grassTexture,
+                                &tileTexture,
+                                &cliffTexture,
+                                &seaweedTexture,
+                                &doorTexture,
+                                &keyTextures[KEY_RED],
+                                &keyTextures[KEY_GREEN],
+                                &keyTextures[KEY_BLUE],
+                                &keyTextures[KEY_GOLD],
+                                &lockTextures[KEY_RED],
+                                &lockTextures[KEY_GREEN],
+                                &lockTextures[KEY_BLUE],
+                                &lockTextures[KEY_GOLD],
+                                &ctrlHintTexture,
+                                &swimmingControlsTexture,
                                 &leverTexture};
     for (Texture* texture : uploads) {
         texture->upload();

@@ -5,11 +5,11 @@
 #include "game/room.h"
 #include "gfx/shader_program.h"
 #include "gfx/texture.h"
+#include "math/vec.h"
 #include "scene/camera.h"
 #include "scene/collider.h"
 #include "scene/mesh.h"
 #include "scene/scene_object.h"
-#include "math/vec.h"
 
 // Index of each key in keyWasDown, the previous-frame key states.
 enum KeyLatch { LATCH_F3 = 0, LATCH_F4, LATCH_F1, LATCH_F2, LATCH_SPACE, LATCH_LEFT_CONTROL, LATCH_COUNT };

@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "gfx/renderer.h"
 #include "game/game.h"
+#include "gfx/renderer.h"
 
 namespace {
 
@@ -121,7 +121,8 @@ void Game::render() {
     for (uint32_t i = 0; i < currentRoom->tallWallCount; ++i)
         drawAt(tallWallObject, currentRoom->tallWalls[i], radius);
     plateObject.texture->bind();
-    for (uint32_t i = 0; i < currentRoom->plateCount; ++i) drawAt(plateObject, currentRoom->plates[i], radius);
+    for (uint32_t i = 0; i < currentRoom->plateCount; ++i)
+        drawAt(plateObject, currentRoom->plates[i], radius);
     for (uint32_t i = 0; i < currentRoom->floorPlankCount; ++i)
         drawAt(floorPlankObject, currentRoom->floorPlanks[i], radius);
 
@@ -204,8 +205,9 @@ void Game::render() {
     if (hintTimer < hintDuration) {
         transitionShader.use();
         transitionShader.setMatrix4("projMat", hudCamera.projection());
-        const float ratio =
-            hintDuration - HELP_FADE_SECONDS > hintTimer ? 1.0f : (hintDuration - hintTimer) / HELP_FADE_SECONDS;
+        const float ratio = hintDuration - HELP_FADE_SECONDS > hintTimer
+                                ? 1.0f
+                                : (hintDuration - hintTimer) / HELP_FADE_SECONDS;
         transitionShader.setFloat("ratio", ratio);
         swimmingHintObject.position.x = HELP_X;
         swimmingHintObject.position.y = HELP_Y;

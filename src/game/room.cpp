@@ -14,10 +14,12 @@ constexpr float SEAWEED_MIN_X = 3.0f;
 // Appends every point from `from` to `to` inclusive in steps of `step`.
 template <class Add>
 void addRun(Vec3 from, Vec3 to, Vec3 step, Add add) {
-    auto axisSteps = [](float a, float b, float s) { return s == 0.0f ? -1 : static_cast<int>((b - a) / s + 0.5f); };
+    auto axisSteps = [](float a, float b, float s) {
+        return s == 0.0f ? -1 : static_cast<int>((b - a) / s + 0.5f);
+    };
     int n = -1;
-    for (int candidate : {axisSteps(from.x, to.x, step.x), axisSteps(from.y, to.y, step.y),
-                          axisSteps(from.z, to.z, step.z)})
+    for (int candidate :
+         {axisSteps(from.x, to.x, step.x), axisSteps(from.y, to.y, step.y), axisSteps(from.z, to.z, step.z)})
         if (candidate > n) n = candidate;
     if (n < 0) n = 0;
     for (int i = 0; i <= n; ++i) add(from.x + step.x * i, from.y + step.y * i, from.z + step.z * i);
@@ -107,7 +109,8 @@ void Room::addPlates(Vec3 from, Vec3 to, Vec3 step) {
     addRun(from, to, step, [this](float x, float y, float z) { addPlate(x, y, z); });
 }
 
-Door* Room::addDoor(Vec3 position, DoorOrientation orientation, DoorDirection direction, Vec2 arrival, bool open) {
+Door* Room::addDoor(Vec3 position, DoorOrientation orientation, DoorDirection direction, Vec2 arrival,
+                    bool open) {
     if (doorCount >= MAX_DOORS) return nullptr;
     Door& d = doors[doorCount++];
     d = Door();

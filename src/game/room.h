@@ -35,14 +35,14 @@ inline bool isDoorDirection(DoorDirection direction) {
 
 struct Door {
     bool open = false;
-    Vec3 position;            // room-relative centre of the doorway
+    Vec3 position;  // room-relative centre of the doorway
     DoorOrientation orientation = DOOR_IN_X_WALL;
     bool locked = false;
     KeyColour lockColour = KEY_RED;  // meaningful while locked
     bool opening = false;
     float openTimer = 0.0f;
     DoorDirection direction = DOOR_TOWARD_MINUS_X;  // which neighbour it leads to
-    Vec2 arrival;             // where the swimmer lands in the neighbour
+    Vec2 arrival;                                   // where the swimmer lands in the neighbour
 };
 
 struct Lever {
@@ -51,7 +51,7 @@ struct Lever {
     bool pulled = false;
     bool pulling = false;
     float pullTimer = 0.0f;
-    Vec3 position;                   // room-relative
+    Vec3 position;  // room-relative
 };
 
 struct SeaweedSegment {
@@ -91,8 +91,8 @@ struct Room {
     Vec3 bankPositions[BORDER_SLOTS];
     Lever levers[MAX_LEVERS];
     Door doors[MAX_DOORS];
-    uint32_t tallWallCount = 0, shortWallCount = 0, plateCount = 0, floorPlankCount = 0,
-             leverCount = 0, doorCount = 0;
+    uint32_t tallWallCount = 0, shortWallCount = 0, plateCount = 0, floorPlankCount = 0, leverCount = 0,
+             doorCount = 0;
     bool keyPresent[KEY_COLOURS] = {false, false, false, false};
     Vec3 keyPositions[KEY_COLOURS];
     Texture* tallWallTexture = nullptr;
@@ -130,7 +130,8 @@ struct Room {
     void addPlate(float x, float y, float z);
     void addFloorPlank(float x, float y, float z);
     // A door that starts open, or shut until a lever or its key opens it.
-    Door* addDoor(Vec3 position, DoorOrientation orientation, DoorDirection direction, Vec2 arrival, bool open);
+    Door* addDoor(Vec3 position, DoorOrientation orientation, DoorDirection direction, Vec2 arrival,
+                  bool open);
     Lever* addLever(Vec3 position, Door* door);
     void placeKey(KeyColour colour, Vec3 position);
 };

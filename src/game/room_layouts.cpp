@@ -98,7 +98,8 @@ void Room::buildRoom2(unsigned seaweedSeed) {
 
     addDoor(WEST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
     Door* east = addDoor(EAST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
-    lockDoor(addDoor(Vec3(50, 97.5f, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT), KEY_GOLD);
+    lockDoor(addDoor(Vec3(50, 97.5f, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT),
+             KEY_GOLD);
 
     addLever(Vec3(88, 8, 6), east);
     placeKey(KEY_GREEN, Vec3(75, 95, 1));
@@ -108,7 +109,8 @@ void Room::buildRoom2(unsigned seaweedSeed) {
 void Room::buildRoom3(unsigned seaweedSeed) {
     reset(seaweedSeed);
     const float steps[][2] = {{40, 0}, {42, 2}, {44, 4}, {46, 6}, {48, 8}};
-    for (const auto& step : steps) addShortWalls(Vec3(44, step[0], step[1]), Vec3(62, step[0], step[1]), ALONG_X);
+    for (const auto& step : steps)
+        addShortWalls(Vec3(44, step[0], step[1]), Vec3(62, step[0], step[1]), ALONG_X);
     addShortWall(44, 54, 16);
     addShortWall(46, 54, 16);
     addShortWalls(Vec3(46, 54, 18), Vec3(56, 54, 18), ALONG_X);
@@ -132,7 +134,8 @@ void Room::buildRoom3(unsigned seaweedSeed) {
 void Room::buildRoom4(unsigned seaweedSeed) {
     reset(seaweedSeed);
     addDoor(WEST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_MINUS_X, ARRIVE_FROM_EAST, OPEN);
-    lockDoor(addDoor(Vec3(50, 97.5f, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT), KEY_BLUE);
+    lockDoor(addDoor(Vec3(50, 97.5f, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_PLUS_Y, ARRIVE_FROM_SOUTH, SHUT),
+             KEY_BLUE);
     addDoor(EAST_DOOR, DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, ARRIVE_FROM_WEST, SHUT);
     placeKey(KEY_BLUE, Vec3(75, 20, 1));
 }

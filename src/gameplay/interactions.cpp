@@ -36,7 +36,8 @@ bool inDoorZone(const Vec3& p, const Door& door, float halfDepth) {
     const bool wallOfConstantX = door.orientation == DOOR_IN_X_WALL;
     const float reachX = wallOfConstantX ? halfDepth : DOOR_HALF_WIDTH;
     const float reachY = wallOfConstantX ? DOOR_HALF_WIDTH : halfDepth;
-    return closeTo(p.x, door.position.x, reachX) && closeTo(p.y, door.position.y, reachY) && p.z < DOOR_MAX_DEPTH;
+    return closeTo(p.x, door.position.x, reachX) && closeTo(p.y, door.position.y, reachY) &&
+           p.z < DOOR_MAX_DEPTH;
 }
 
 void startOpening(Door& door) {
@@ -44,7 +45,6 @@ void startOpening(Door& door) {
     door.open = false;
     door.openTimer = 0.0f;
 }
-
 
 }  // namespace
 
@@ -84,7 +84,8 @@ void runDoors(Game& game, float dt) {
             }
         } else if (door.locked) {
             const KeyColour colour = door.lockColour;
-            if (isKeyColour(colour) && game.keysHeld[colour] && inDoorZone(swimmer, door, UNLOCK_HALF_DEPTH)) {
+            if (isKeyColour(colour) && game.keysHeld[colour] &&
+                inDoorZone(swimmer, door, UNLOCK_HALF_DEPTH)) {
                 startOpening(door);
                 door.locked = false;
                 game.keysHeld[colour] = false;

@@ -117,8 +117,8 @@ struct Cluster {
             const Vec2 before[2] = {lo, hi};
             lo = Vec2(std::fmin(lo.x, b.x), std::fmin(lo.y, b.y));
             hi = Vec2(std::fmax(hi.x, b.x), std::fmax(hi.y, b.y));
-            const bool grew = lo.x != before[0].x || lo.y != before[0].y || hi.x != before[1].x ||
-                              hi.y != before[1].y;
+            const bool grew =
+                lo.x != before[0].x || lo.y != before[0].y || hi.x != before[1].x || hi.y != before[1].y;
             // Blocks on the room grid list at most five; off-grid data that
             // would list more still widens the rectangle, it just cannot
             // lift the swimmer through the blocks past the ninth.

@@ -23,49 +23,49 @@
 
 #include <vector>
 
-#define MIRELO_GL_ENTRY_POINTS(X)                                  \
-    X(PFNGLGENBUFFERSPROC, glGenBuffers, true)                     \
-    X(PFNGLDELETEBUFFERSPROC, glDeleteBuffers, true)               \
-    X(PFNGLBINDBUFFERPROC, glBindBuffer, true)                     \
-    X(PFNGLBUFFERDATAPROC, glBufferData, true)                     \
-    X(PFNGLBUFFERSUBDATAPROC, glBufferSubData, false)              \
-    X(PFNGLCREATESHADERPROC, glCreateShader, true)                 \
-    X(PFNGLDELETESHADERPROC, glDeleteShader, true)                 \
-    X(PFNGLCREATEPROGRAMPROC, glCreateProgram, true)               \
-    X(PFNGLSHADERSOURCEPROC, glShaderSource, true)                 \
-    X(PFNGLCOMPILESHADERPROC, glCompileShader, true)               \
-    X(PFNGLGETSHADERIVPROC, glGetShaderiv, true)                   \
-    X(PFNGLATTACHSHADERPROC, glAttachShader, true)                 \
-    X(PFNGLDETACHSHADERPROC, glDetachShader, true)                 \
-    X(PFNGLLINKPROGRAMPROC, glLinkProgram, true)                   \
-    X(PFNGLGETPROGRAMIVPROC, glGetProgramiv, true)                 \
-    X(PFNGLUSEPROGRAMPROC, glUseProgram, true)                     \
-    X(PFNGLGETPROGRAMINFOLOGPROC, glGetProgramInfoLog, false)      \
-    X(PFNGLGETSHADERINFOLOGPROC, glGetShaderInfoLog, true)         \
-    X(PFNGLGETUNIFORMLOCATIONPROC, glGetUniformLocation, true)     \
-    X(PFNGLUNIFORM1FPROC, glUniform1f, true)                       \
-    X(PFNGLUNIFORM2FPROC, glUniform2f, true)                       \
-    X(PFNGLUNIFORM3FPROC, glUniform3f, true)                       \
-    X(PFNGLUNIFORM4FPROC, glUniform4f, false)                      \
-    X(PFNGLUNIFORM1FVPROC, glUniform1fv, false)                    \
-    X(PFNGLUNIFORM2FVPROC, glUniform2fv, false)                    \
-    X(PFNGLUNIFORM3FVPROC, glUniform3fv, false)                    \
-    X(PFNGLUNIFORM4FVPROC, glUniform4fv, false)                    \
-    X(PFNGLUNIFORM1IPROC, glUniform1i, false)                      \
-    X(PFNGLUNIFORM2IPROC, glUniform2i, false)                      \
-    X(PFNGLUNIFORM3IPROC, glUniform3i, false)                      \
-    X(PFNGLUNIFORM4IPROC, glUniform4i, false)                      \
-    X(PFNGLUNIFORM1UIPROC, glUniform1ui, false)                    \
-    X(PFNGLUNIFORM2UIPROC, glUniform2ui, false)                    \
-    X(PFNGLUNIFORM3UIPROC, glUniform3ui, false)                    \
-    X(PFNGLUNIFORM4UIPROC, glUniform4ui, false)                    \
-    X(PFNGLUNIFORMMATRIX2FVPROC, glUniformMatrix2fv, false)        \
-    X(PFNGLUNIFORMMATRIX3FVPROC, glUniformMatrix3fv, false)        \
-    X(PFNGLUNIFORMMATRIX4FVPROC, glUniformMatrix4fv, true)         \
-    X(PFNGLGETATTRIBLOCATIONPROC, glGetAttribLocation, true)       \
-    X(PFNGLBINDATTRIBLOCATIONPROC, glBindAttribLocation, false)    \
-    X(PFNGLVERTEXATTRIBPOINTERPROC, glVertexAttribPointer, true)   \
-    X(PFNGLENABLEVERTEXATTRIBARRAYPROC, glEnableVertexAttribArray, true) \
+#define MIRELO_GL_ENTRY_POINTS(X)                                          \
+    X(PFNGLGENBUFFERSPROC, glGenBuffers, true)                             \
+    X(PFNGLDELETEBUFFERSPROC, glDeleteBuffers, true)                       \
+    X(PFNGLBINDBUFFERPROC, glBindBuffer, true)                             \
+    X(PFNGLBUFFERDATAPROC, glBufferData, true)                             \
+    X(PFNGLBUFFERSUBDATAPROC, glBufferSubData, false)                      \
+    X(PFNGLCREATESHADERPROC, glCreateShader, true)                         \
+    X(PFNGLDELETESHADERPROC, glDeleteShader, true)                         \
+    X(PFNGLCREATEPROGRAMPROC, glCreateProgram, true)                       \
+    X(PFNGLSHADERSOURCEPROC, glShaderSource, true)                         \
+    X(PFNGLCOMPILESHADERPROC, glCompileShader, true)                       \
+    X(PFNGLGETSHADERIVPROC, glGetShaderiv, true)                           \
+    X(PFNGLATTACHSHADERPROC, glAttachShader, true)                         \
+    X(PFNGLDETACHSHADERPROC, glDetachShader, true)                         \
+    X(PFNGLLINKPROGRAMPROC, glLinkProgram, true)                           \
+    X(PFNGLGETPROGRAMIVPROC, glGetProgramiv, true)                         \
+    X(PFNGLUSEPROGRAMPROC, glUseProgram, true)                             \
+    X(PFNGLGETPROGRAMINFOLOGPROC, glGetProgramInfoLog, false)              \
+    X(PFNGLGETSHADERINFOLOGPROC, glGetShaderInfoLog, true)                 \
+    X(PFNGLGETUNIFORMLOCATIONPROC, glGetUniformLocation, true)             \
+    X(PFNGLUNIFORM1FPROC, glUniform1f, true)                               \
+    X(PFNGLUNIFORM2FPROC, glUniform2f, true)                               \
+    X(PFNGLUNIFORM3FPROC, glUniform3f, true)                               \
+    X(PFNGLUNIFORM4FPROC, glUniform4f, false)                              \
+    X(PFNGLUNIFORM1FVPROC, glUniform1fv, false)                            \
+    X(PFNGLUNIFORM2FVPROC, glUniform2fv, false)                            \
+    X(PFNGLUNIFORM3FVPROC, glUniform3fv, false)                            \
+    X(PFNGLUNIFORM4FVPROC, glUniform4fv, false)                            \
+    X(PFNGLUNIFORM1IPROC, glUniform1i, false)                              \
+    X(PFNGLUNIFORM2IPROC, glUniform2i, false)                              \
+    X(PFNGLUNIFORM3IPROC, glUniform3i, false)                              \
+    X(PFNGLUNIFORM4IPROC, glUniform4i, false)                              \
+    X(PFNGLUNIFORM1UIPROC, glUniform1ui, false)                            \
+    X(PFNGLUNIFORM2UIPROC, glUniform2ui, false)                            \
+    X(PFNGLUNIFORM3UIPROC, glUniform3ui, false)                            \
+    X(PFNGLUNIFORM4UIPROC, glUniform4ui, false)                            \
+    X(PFNGLUNIFORMMATRIX2FVPROC, glUniformMatrix2fv, false)                \
+    X(PFNGLUNIFORMMATRIX3FVPROC, glUniformMatrix3fv, false)                \
+    X(PFNGLUNIFORMMATRIX4FVPROC, glUniformMatrix4fv, true)                 \
+    X(PFNGLGETATTRIBLOCATIONPROC, glGetAttribLocation, true)               \
+    X(PFNGLBINDATTRIBLOCATIONPROC, glBindAttribLocation, false)            \
+    X(PFNGLVERTEXATTRIBPOINTERPROC, glVertexAttribPointer, true)           \
+    X(PFNGLENABLEVERTEXATTRIBARRAYPROC, glEnableVertexAttribArray, true)   \
     X(PFNGLDISABLEVERTEXATTRIBARRAYPROC, glDisableVertexAttribArray, true) \
     X(PFNGLACTIVETEXTUREPROC, glActiveTexture, true)
 

@@ -51,7 +51,8 @@ std::string tooLarge(uint64_t width, uint64_t height) {
 // file too short for its header, for sizes that are not positive or exceed
 // MAX_IMAGE_SIDE, for an image-size field smaller than the image needs (the
 // upload would read past the block) and for pixel data the file does not hold.
-bool readBmpHeader(std::ifstream& file, RequiredBytes requiredBytes, BmpPixelData& data, std::string& reason) {
+bool readBmpHeader(std::ifstream& file, RequiredBytes requiredBytes, BmpPixelData& data,
+                   std::string& reason) {
     unsigned char header[BMP_HEADER_BYTES];
     reason = "is not a 24-bit BMP it can read";
     if (!file.read(reinterpret_cast<char*>(header), BMP_HEADER_BYTES)) return false;

@@ -64,8 +64,8 @@ int Renderer::createBufferGroup(int vertexCount, const uint8_t* components, cons
     glGenBuffers(static_cast<GLsizei>(count), group.ids.data());
     for (uint32_t i = 0; i < count; ++i) {
         glBindBuffer(GL_ARRAY_BUFFER, group.ids[i]);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexCount) * components[i] * FLOAT_BYTES, arrays[i],
-                     GL_STATIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertexCount) * components[i] * FLOAT_BYTES,
+                     arrays[i], GL_STATIC_DRAW);
     }
     bufferGroups.push_back(std::move(group));
     return static_cast<int>(bufferGroups.size()) - 1;
@@ -117,7 +117,9 @@ void Renderer::drawIndexed(int index, int indexCount) {
     drawElements(indexCount);
 }
 
-void Renderer::drawElements(int indexCount) { glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr); }
+void Renderer::drawElements(int indexCount) {
+    glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr);
+}
 
 uint32_t Renderer::bufferName(int index) const { return inRange(buffers, index) ? buffers[index] : 0; }
 

@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "gfx/gl_api.h"
-#include "platform/platform.h"
 #include "gfx/renderer.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -118,7 +118,9 @@ std::string ShaderProgram::readSource(const std::string& path) {
 
 int32_t ShaderProgram::uniformLocation(const std::string& name) const { return findLocation(uniforms, name); }
 
-int32_t ShaderProgram::attributeLocation(const std::string& name) const { return findLocation(attributes, name); }
+int32_t ShaderProgram::attributeLocation(const std::string& name) const {
+    return findLocation(attributes, name);
+}
 
 void ShaderProgram::setMatrix4(const std::string& name, const Mat4& matrix) {
     const GLint location = uniformLocation(name);
@@ -148,8 +150,8 @@ void ShaderProgram::bindAttributeBuffers(int groupIndex) {
         glBindBuffer(GL_ARRAY_BUFFER, group->ids[i]);
         const ShaderVariable& attribute = attributes[i];
         if (attribute.location != UNUSED_LOCATION)
-            glVertexAttribPointer(attribute.location, static_cast<uint16_t>(attribute.size), GL_FLOAT, GL_FALSE, 0,
-                                  nullptr);
+            glVertexAttribPointer(attribute.location, static_cast<uint16_t>(attribute.size), GL_FLOAT,
+                                  GL_FALSE, 0, nullptr);
     }
 }
 

@@ -17,9 +17,9 @@ struct ShaderObjects {
 
 // One attribute or uniform as the game refers to it.
 struct ShaderVariable {
-    std::string name;   // as written in the shader source
+    std::string name;      // as written in the shader source
     int32_t location = 0;  // found by ShaderProgram::use; -1 when the program does not use it
-    int32_t size = 0;   // float components: per vertex for attributes, 16 / 3 / 1 for uniforms
+    int32_t size = 0;      // float components: per vertex for attributes, 16 / 3 / 1 for uniforms
 };
 
 // A vertex and fragment program read from base + ".vert" and base + ".frag".

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "gfx/gl_api.h"
-#include "platform/platform.h"
 #include "gfx/renderer.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -62,7 +62,8 @@ void Texture::setFilter(bool linear) {
 }
 
 void Texture::setWrap(WrapMode mode) {
-    static constexpr GLint WRAP_MODES[] = {GL_MIRRORED_REPEAT, GL_REPEAT, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_BORDER};
+    static constexpr GLint WRAP_MODES[] = {GL_MIRRORED_REPEAT, GL_REPEAT, GL_CLAMP_TO_EDGE,
+                                           GL_CLAMP_TO_BORDER};
     constexpr WrapMode WRAP_MODE_COUNT = sizeof(WRAP_MODES) / sizeof(WRAP_MODES[0]);
     bind();
     if (mode < 0 || mode >= WRAP_MODE_COUNT) return;

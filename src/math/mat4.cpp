@@ -121,8 +121,8 @@ void Mat4::ortho(float left, float right, float bottom, float top, float nearZ, 
     m[13] = 0.0f;
 }
 
-void Mat4::lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ,
-                  float upX, float upY, float upZ) {
+void Mat4::lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ, float upX,
+                  float upY, float upZ) {
     const Vec3 f = normalised(Vec3(centreX - eyeX, centreY - eyeY, centreZ - eyeZ));
     const Vec3 s = normalised(cross(f, Vec3(upX, upY, upZ)));
     const Vec3 u = normalised(cross(s, f));

@@ -28,8 +28,8 @@ struct Mat4 {
     // depth maps near -> 0, far -> 1.
     void ortho(float left, float right, float bottom, float top, float nearZ, float farZ);
     // Overwrites the whole matrix with a view matrix.
-    void lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ,
-                float upX, float upY, float upZ);
+    void lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ, float upX,
+                float upY, float upZ);
 };
 
 // dest := a * b. All sixteen results go to a temporary first, so dest may be a or b.

@@ -39,14 +39,17 @@ constexpr bool checkBackendWindow() {
     static_assert(!std::is_copy_constructible_v<W>, "a Window owns one system window and cannot be copied");
     static_assert(std::is_same_v<decltype(std::declval<W&>().create(0, 0, 0, false)), bool>,
                   "bool Window::create(int width, int height, int bitsPerPixel, bool fullscreen)");
-    static_assert(std::is_same_v<decltype(std::declval<W&>().setResizeTarget(WindowEvents::ResizeTarget())), void>,
-                  "void Window::setResizeTarget(WindowEvents::ResizeTarget)");
+    static_assert(
+        std::is_same_v<decltype(std::declval<W&>().setResizeTarget(WindowEvents::ResizeTarget())), void>,
+        "void Window::setResizeTarget(WindowEvents::ResizeTarget)");
     static_assert(std::is_same_v<decltype(std::declval<const W&>().isRunning()), bool>,
                   "bool Window::isRunning() const");
-    static_assert(std::is_same_v<decltype(std::declval<W&>().pumpMessages()), void>, "void Window::pumpMessages()");
+    static_assert(std::is_same_v<decltype(std::declval<W&>().pumpMessages()), void>,
+                  "void Window::pumpMessages()");
     static_assert(std::is_same_v<decltype(std::declval<const W&>().isActive()), bool>,
                   "bool Window::isActive() const");
-    static_assert(std::is_same_v<decltype(std::declval<W&>().swapBuffers()), void>, "void Window::swapBuffers()");
+    static_assert(std::is_same_v<decltype(std::declval<W&>().swapBuffers()), void>,
+                  "void Window::swapBuffers()");
     static_assert(std::is_same_v<decltype(std::declval<W&>().destroy()), void>, "void Window::destroy()");
     return true;
 }

@@ -12,7 +12,7 @@ void Camera::ortho(float left, float right, float bottom, float top, float nearZ
     projection_.ortho(left, right, bottom, top, nearZ, farZ);
 }
 
-void Camera::lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ, float upX,
-                    float upY, float upZ) {
+void Camera::lookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centreY, float centreZ,
+                    float upX, float upY, float upZ) {
     view_.lookAt(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ);
 }

@@ -35,9 +35,10 @@ bool decodeCollider(const ordered_json& collider, ColliderArrays& out, std::stri
     }
     if (!readFloatRecords(*jsonMember(collider, "vertices"), "collider.vertices", {"x", "y"}, out.vertices,
                           error) ||
-        !readIntegerRecords(*jsonMember(collider, "indices"), "collider.indices", {"a", "b"}, out.indices, error) ||
-        !readFloatRecords(*jsonMember(collider, "circles"), "collider.circles", {"x", "y", "radius"}, out.circles,
-                          error))
+        !readIntegerRecords(*jsonMember(collider, "indices"), "collider.indices", {"a", "b"}, out.indices,
+                            error) ||
+        !readFloatRecords(*jsonMember(collider, "circles"), "collider.circles", {"x", "y", "radius"},
+                          out.circles, error))
         return false;
     for (int64_t index : out.indices) {
         if (index < std::numeric_limits<int32_t>::min() || index > std::numeric_limits<int32_t>::max()) {

@@ -118,8 +118,8 @@ bool readJsonMesh(const std::string& text, MeshArrays& out, std::string& error) 
 }
 
 uint32_t littleEndian32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
 int32_t readInt32(const unsigned char* p) {
@@ -153,17 +153,17 @@ bool readBinaryMesh(const std::string& bytes, MeshArrays& out, bool& hasMarker, 
     const int32_t vertexCount = readInt32(p);
     const int32_t triangleCount = readInt32(p + 4);
     if (vertexCount < 0 || triangleCount < 0) {
-        error = "negative count (" + std::to_string(vertexCount) + " vertices, " + std::to_string(triangleCount) +
-                " triangles)";
+        error = "negative count (" + std::to_string(vertexCount) + " vertices, " +
+                std::to_string(triangleCount) + " triangles)";
         return false;
     }
     // Counts are compared with the file before they size anything.
     const uint64_t needed = HEADER_SIZE + BYTES_PER_VERTEX * static_cast<uint64_t>(vertexCount) +
                             BYTES_PER_TRIANGLE * static_cast<uint64_t>(triangleCount);
     if (needed > bytes.size()) {
-        error = "truncated: " + std::to_string(vertexCount) + " vertices and " + std::to_string(triangleCount) +
-                " triangles need " + std::to_string(needed) + " bytes, the file has " +
-                std::to_string(bytes.size());
+        error = "truncated: " + std::to_string(vertexCount) + " vertices and " +
+                std::to_string(triangleCount) + " triangles need " + std::to_string(needed) +
+                " bytes, the file has " + std::to_string(bytes.size());
         return false;
     }
     constexpr int32_t MAX_COUNT = std::numeric_limits<int>::max() / POSITION_FLOATS;
@@ -181,8 +181,8 @@ bool readBinaryMesh(const std::string& bytes, MeshArrays& out, bool& hasMarker, 
     for (size_t i = 0; i < indexCount; ++i, p += 2) {
         out.indices[i] = static_cast<uint16_t>(p[0] | p[1] << 8);
         if (out.indices[i] >= n) {
-            error = "index " + std::to_string(i) + " refers to vertex " + std::to_string(out.indices[i]) + " of " +
-                    std::to_string(n);
+            error = "index " + std::to_string(i) + " refers to vertex " + std::to_string(out.indices[i]) +
+                    " of " + std::to_string(n);
             return false;
         }
     }

@@ -46,8 +46,8 @@ bool checkKeyframe(const ordered_json& keyframe, const std::string& name, size_t
             return false;
         }
         if (array->size() != vertexCount) {
-            error = name + " \"" + member + "\" holds " + std::to_string(array->size()) + " entries, expected " +
-                    std::to_string(vertexCount);
+            error = name + " \"" + member + "\" holds " + std::to_string(array->size()) +
+                    " entries, expected " + std::to_string(vertexCount);
             return false;
         }
     }

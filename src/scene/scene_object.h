@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scene/transform.h"
 #include "math/vec.h"
+#include "scene/transform.h"
 
 class Collider;
 

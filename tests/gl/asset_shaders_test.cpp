@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "gfx/gl_api.h"
-#include "platform/platform.h"
 #include "gl_test_support.h"
+#include "platform/platform.h"
 #include "test_files.h"
 
 namespace {
@@ -22,8 +22,8 @@ void deleteProgram(GLuint program) {
     if (remove) remove(program);
 }
 
-const char* const programNames[] = {"basic-fixed",    "basic-fixed-underwater", "water",
-                                    "gameover-fixed", "seaweed",                "room-transition"};
+const char* const programNames[] = {"basic-fixed", "basic-fixed-underwater", "water", "gameover-fixed",
+                                    "seaweed",     "room-transition"};
 
 std::string shaderSource(const std::string& file) {
     const std::vector<uint8_t> bytes = readFile(std::string(MIRELO_SOURCE_DIR) + "/data/shaders/" + file);
@@ -134,8 +134,8 @@ void drawQuad(const Program& program, float x0, float y0, float x1, float y1, fl
         const GLint location = glGetAttribLocation(program.id, streams[i].name);
         if (location < 0) continue;  // optimised away: nothing to feed
         glEnableVertexAttribArray(static_cast<GLuint>(location));
-        glVertexAttribPointer(static_cast<GLuint>(location), streams[i].components, GL_FLOAT, GL_FALSE,
-                              0, nullptr);
+        glVertexAttribPointer(static_cast<GLuint>(location), streams[i].components, GL_FLOAT, GL_FALSE, 0,
+                              nullptr);
         enabled.push_back(location);
     }
     glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
@@ -146,7 +146,8 @@ void drawQuad(const Program& program, float x0, float y0, float x1, float y1, fl
 
 // The pixel under the normalised device position (x, y).
 std::vector<uint8_t> pixelAtNdc(float x, float y) {
-    return pixelAt(static_cast<int>((x + 1) / 2 * GL_TEST_WIDTH), static_cast<int>((y + 1) / 2 * GL_TEST_HEIGHT));
+    return pixelAt(static_cast<int>((x + 1) / 2 * GL_TEST_WIDTH),
+                   static_cast<int>((y + 1) / 2 * GL_TEST_HEIGHT));
 }
 
 const float facingViewer[3] = {0, 0, 1};
@@ -227,12 +228,26 @@ TEST_F(AssetShaders, UnderwaterFogIsLightNearbyAndThickFarAway) {
     glUseProgram(underwater.id);
     // 90-degree perspective: a quad at eye depth d covers x, y in [-d, d].
     const float nearPlane = 1, farPlane = 1000;
-    const float projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -(farPlane + nearPlane) / (farPlane - nearPlane), -1,
-                                  0, 0, -2 * farPlane * nearPlane / (farPlane - nearPlane), 0};
+    const float projection[16] = {1,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  1,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  -(farPlane + nearPlane) / (farPlane - nearPlane),
+                                  -1,
+                                  0,
+                                  0,
+                                  -2 * farPlane * nearPlane / (farPlane - nearPlane),
+                                  0};
     underwater.matrix("projMat", projection);
     underwater.matrix("mvMat", identity);
     const SolidTexture white(255, 255, 255, 255);
-    drawQuad(underwater, -20, -20, 0, 20, -20, facingViewer);    // left half, 20 units away
+    drawQuad(underwater, -20, -20, 0, 20, -20, facingViewer);     // left half, 20 units away
     drawQuad(underwater, 0, -300, 300, 300, -300, facingViewer);  // right half, 300 units away
     const std::vector<uint8_t> nearby = pixelAtNdc(-0.5f, 0);
     const std::vector<uint8_t> far = pixelAtNdc(0.5f, 0);
@@ -278,7 +293,7 @@ TEST_F(AssetShaders, SeaweedKeepsItsRootAndSwaysItsTip) {
     const SolidTexture green(30, 200, 40, 255);
     drawQuad(seaweed, -0.7f, -0.6f, -0.3f, -0.2f, 0, facingViewer);  // at the root
     drawQuad(seaweed, -0.7f, 0.2f, -0.3f, 0.6f, 8, facingViewer);    // at the tip
-    EXPECT_GT(pixelAtNdc(-0.5f, -0.4f)[1], 100);  // root: where it was drawn
-    EXPECT_LT(pixelAtNdc(-0.5f, 0.4f)[1], 20);    // tip: moved away ...
-    EXPECT_GT(pixelAtNdc(0.5f, 0.4f)[1], 100);    // ... by the whole offset
+    EXPECT_GT(pixelAtNdc(-0.5f, -0.4f)[1], 100);                     // root: where it was drawn
+    EXPECT_LT(pixelAtNdc(-0.5f, 0.4f)[1], 20);                       // tip: moved away ...
+    EXPECT_GT(pixelAtNdc(0.5f, 0.4f)[1], 100);                       // ... by the whole offset
 }

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "gfx/gl_api.h"
-#include "platform/platform.h"
 #include "gfx/renderer.h"
 #include "gfx/shader_program.h"
 #include "gfx/texture.h"
 #include "gl_test_support.h"
+#include "platform/platform.h"
 #include "scene/camera.h"
 #include "scene/mesh.h"
 #include "scene/scene_object.h"
@@ -61,7 +61,8 @@ std::string quadKeyframe(float startTime, float dx) {
 
 // 2 x 2 texels, bottom row first: red, green; blue, yellow.
 std::vector<uint8_t> quadrantBmp() {
-    const uint8_t rows[2][8] = {{0, 0, 255, 0, 255, 0, 0, 0}, {255, 0, 0, 0, 255, 255, 0, 0}};  // B, G, R + padding
+    const uint8_t rows[2][8] = {{0, 0, 255, 0, 255, 0, 0, 0},
+                                {255, 0, 0, 0, 255, 255, 0, 0}};  // B, G, R + padding
     std::vector<uint8_t> b = {'B', 'M'};
     auto u32 = [&b](uint32_t v) {
         for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -123,7 +124,8 @@ struct SceneDraw : ::testing::Test {
         camera.resetView();
         camera.lookAt(0, 0, 10, 0, 0, -10, 0, 10, 0);
         camera.resetProjection();
-        camera.ortho(-GL_TEST_WIDTH / 2.0f, GL_TEST_WIDTH / 2.0f, -GL_TEST_HEIGHT / 2.0f, GL_TEST_HEIGHT / 2.0f, 1, 100);
+        camera.ortho(-GL_TEST_WIDTH / 2.0f, GL_TEST_WIDTH / 2.0f, -GL_TEST_HEIGHT / 2.0f,
+                     GL_TEST_HEIGHT / 2.0f, 1, 100);
         program.setMatrix4("projMat", camera.projection());
         renderer.setViewport(0, 0, GL_TEST_WIDTH, GL_TEST_HEIGHT);
         renderer.clear();

@@ -39,7 +39,8 @@ TEST(ShaderProgramBuild, CompileFailuresPrintTheShaderKindItsNumberAndTheLog) {
     TempDir dir;
     {
         ShaderProgram program;
-        const CapturedOutput output = buildProgram(program, dir, "badvert", BROKEN_SOURCE, FLAT_FRAGMENT_SOURCE);
+        const CapturedOutput output =
+            buildProgram(program, dir, "badvert", BROKEN_SOURCE, FLAT_FRAGMENT_SOURCE);
         const std::string firstLine = "Could not compile vertexShader 35633:\n";
         EXPECT_EQ(output.out.substr(0, firstLine.size()), firstLine);
         EXPECT_GT(output.out.size(), firstLine.size() + 1) << "the compiler's log follows the first line";
@@ -48,7 +49,8 @@ TEST(ShaderProgramBuild, CompileFailuresPrintTheShaderKindItsNumberAndTheLog) {
     }
     {
         ShaderProgram program;
-        const CapturedOutput output = buildProgram(program, dir, "badfrag", FLAT_VERTEX_SOURCE, BROKEN_SOURCE);
+        const CapturedOutput output =
+            buildProgram(program, dir, "badfrag", FLAT_VERTEX_SOURCE, BROKEN_SOURCE);
         const std::string firstLine = "Could not compile fragmentShader 35632:\n";
         EXPECT_EQ(output.out.substr(0, firstLine.size()), firstLine);
         EXPECT_NE(program.objects.vertexShader, 0u);
@@ -62,15 +64,16 @@ TEST(ShaderProgramBuild, LinkFailureAndMissingFilesAreReported) {
     TempDir dir;
     {
         ShaderProgram program;
-        const CapturedOutput output =
-            buildProgram(program, dir, "nomain", "#version 120\nattribute vec3 inVertex;\n", FLAT_FRAGMENT_SOURCE);
+        const CapturedOutput output = buildProgram(
+            program, dir, "nomain", "#version 120\nattribute vec3 inVertex;\n", FLAT_FRAGMENT_SOURCE);
         EXPECT_EQ(output.out, "programme non linke\n");
     }
     {
         ShaderProgram program;
         const std::string base = dir.file("absent");
         const CapturedOutput output = captureOutput([&] { program.load(base); });
-        EXPECT_EQ(output.err, "Could not load shader: " + base + ".vert\nCould not load shader: " + base + ".frag\n");
+        EXPECT_EQ(output.err,
+                  "Could not load shader: " + base + ".vert\nCould not load shader: " + base + ".frag\n");
         EXPECT_EQ(output.out, "");
         captureOutput([&] { program.compileAndLink(); });
     }

@@ -41,9 +41,8 @@ std::vector<uint8_t> primariesBmp() {
 TEST(TextureUpload, BmpRowsKeepTheirPaddingAndUploadAsBgr) {
     TempDir dir;
     // 3 x 2: rows of 9 bytes padded to 12.
-    writeFile(dir.file("w3.bmp"), makeBmp(3, 2, 24,
-                                          {10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0,  //
-                                           100, 110, 120, 130, 140, 150, 160, 170, 180, 0, 0, 0}));
+    writeFile(dir.file("w3.bmp"), makeBmp(3, 2, 24, {10,  20,  30,  40,  50,  60,  70,  80,  90,  0, 0, 0,  //
+                                                     100, 110, 120, 130, 140, 150, 160, 170, 180, 0, 0, 0}));
     Texture texture;
     texture.load(dir.file("w3.bmp"));
     ASSERT_TRUE(texture.pixels);
@@ -80,7 +79,8 @@ TEST(TextureUpload, OtherExtensionsTakeAlphaFromRedAndUploadAsBgra) {
         EXPECT_EQ(texture.internalFormat, GL_RGBA);
         EXPECT_EQ(texture.format, static_cast<uint32_t>(GL_BGRA));
         texture.upload();
-        const std::vector<uint8_t> expected = {255, 0, 0, 255, 0, 255, 0, 0, 0, 0, 255, 0, 255, 255, 255, 255};
+        const std::vector<uint8_t> expected = {255, 0, 0,   255, 0,   255, 0,   0,
+                                               0,   0, 255, 0,   255, 255, 255, 255};
         EXPECT_EQ(texels(texture), expected);
         texture.deleteTexture();
     }

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "gfx/gl_api.h"
-#include "platform/platform.h"
 #include "gfx/renderer.h"
 #include "gfx/shader_program.h"
 #include "gl_test_support.h"
+#include "platform/platform.h"
 #include "test_files.h"
 #include "test_programs.h"
 
@@ -37,7 +37,8 @@ GLint bufferSize(GLenum target, GLuint name) {
 }
 
 bool isBuffer(GLuint name) {
-    static const auto isBufferFunction = reinterpret_cast<PFNGLISBUFFERPROC>(platform::glProcAddress("glIsBuffer"));
+    static const auto isBufferFunction =
+        reinterpret_cast<PFNGLISBUFFERPROC>(platform::glProcAddress("glIsBuffer"));
     return isBufferFunction(name) == GL_TRUE;
 }
 

@@ -10,9 +10,9 @@
 #include <sstream>
 #include <string>
 
-#include "platform/platform.h"
-#include "platform/headless/headless_platform.h"
 #include "autopilot.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/platform.h"
 #include "started_game.h"
 
 namespace {
@@ -24,8 +24,8 @@ std::string keyList(const std::set<int>& keys) {
     static const struct {
         int code;
         const char* name;
-    } names[] = {{vk::SPACE, "space"}, {vk::LEFT, "left"},   {vk::RIGHT, "right"},
-                 {vk::UP, "up"},       {vk::DOWN, "down"},   {vk::LEFT_CONTROL, "lctrl"}};
+    } names[] = {{vk::SPACE, "space"}, {vk::LEFT, "left"}, {vk::RIGHT, "right"},
+                 {vk::UP, "up"},       {vk::DOWN, "down"}, {vk::LEFT_CONTROL, "lctrl"}};
     std::string list;
     for (const auto& n : names) {
         if (!keys.count(n.code)) continue;
@@ -66,18 +66,19 @@ std::string progressCheck(const Game& g) {
 int main() {
     std::unique_ptr<Game> game = startedGame();
     Autopilot pilot(playthroughCourse());
-    std::printf("# The designed course through all eight rooms, for mirelo-headless at its\n"
-                "# default dt of 0.016 s. Written by course-script-writer\n"
-                "# (tests/playthrough/make_course_script.cpp); do not edit by hand.\n"
-                "# A \"# check FRAMES EXPR\" line: after FRAMES frames, the jq EXPR holds for the state dump.\n");
+    std::printf(
+        "# The designed course through all eight rooms, for mirelo-headless at its\n"
+        "# default dt of 0.016 s. Written by course-script-writer\n"
+        "# (tests/playthrough/make_course_script.cpp); do not edit by hand.\n"
+        "# A \"# check FRAMES EXPR\" line: after FRAMES frames, the jq EXPR holds for the state dump.\n");
     std::string held;
     std::size_t leg = pilot.legIndex();
     for (long long frame = 0; frame < MAX_FRAMES && !pilot.finished(); ++frame) {
         const std::set<int> keys = pilot.keysFor(*game);
         if (pilot.legIndex() != leg) {
-            std::printf("# milestone: %s\n# check %lld %s\n", pilot.finished() ? "the course is complete"
-                                                                                   : "leg done",
-                        frame, progressCheck(*game).c_str());
+            std::printf("# milestone: %s\n# check %lld %s\n",
+                        pilot.finished() ? "the course is complete" : "leg done", frame,
+                        progressCheck(*game).c_str());
             leg = pilot.legIndex();
         }
         const std::string list = keyList(keys);

@@ -83,7 +83,8 @@ std::set<int> Autopilot::keysFor(const Game& game) {
         keys.insert(vk::DOWN);
 
     float wantedSpeed = std::min(TOP_SPEED, SPEED_GAIN * std::hypot(distance, depthError));
-    if (distance > NO_TURN_RADIUS && std::fabs(error) > SHARP_TURN) wantedSpeed = std::min(wantedSpeed, TURNING_SPEED);
+    if (distance > NO_TURN_RADIUS && std::fabs(error) > SHARP_TURN)
+        wantedSpeed = std::min(wantedSpeed, TURNING_SPEED);
     if (game.speed < wantedSpeed) keys.insert(vk::SPACE);
 
     // A press is a key going down: hold Control every other frame.

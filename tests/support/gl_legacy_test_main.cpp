@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "gfx/gl_api.h"
-#include "platform/headless/headless_platform.h"
 #include "gfx/renderer.h"
 #include "gl_test_support.h"
+#include "platform/headless/headless_platform.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

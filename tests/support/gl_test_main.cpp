@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "platform/headless/headless_platform.h"
 #include "gfx/renderer.h"
 #include "gl_test_support.h"
+#include "platform/headless/headless_platform.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -57,7 +57,8 @@ double matchingShare(const RgbaImage& actual, const RgbaImage& expected, int tol
     const std::string expectedPath = std::string(MIRELO_SOURCE_DIR) + "/tests/golden/" + name;
     const char* update = std::getenv("MIRELO_UPDATE_GOLDEN");
     if (update && std::strcmp(update, "1") == 0) {
-        if (!writePng(expectedPath, actual)) return ::testing::AssertionFailure() << "cannot write " << expectedPath;
+        if (!writePng(expectedPath, actual))
+            return ::testing::AssertionFailure() << "cannot write " << expectedPath;
         return ::testing::AssertionSuccess() << "rewrote " << expectedPath;
     }
     RgbaImage expected;

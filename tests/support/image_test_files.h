@@ -57,7 +57,8 @@ inline void writePng(const std::string& path, const PngContents& image) {
     if (!image.palette.empty())
         png_set_PLTE(png, info, image.palette.data(), static_cast<int>(image.palette.size()));
     if (!image.paletteAlpha.empty())
-        png_set_tRNS(png, info, image.paletteAlpha.data(), static_cast<int>(image.paletteAlpha.size()), nullptr);
+        png_set_tRNS(png, info, image.paletteAlpha.data(), static_cast<int>(image.paletteAlpha.size()),
+                     nullptr);
     png_write_info(png, info);
     for (const std::vector<uint8_t>& row : image.rows) png_write_row(png, row.data());
     png_write_end(png, nullptr);

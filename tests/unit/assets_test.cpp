@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/collider.h"
 #include "gfx/image_decoders.h"
+#include "scene/collider.h"
 #include "scene/mesh.h"
 #include "test_files.h"
 
@@ -24,34 +24,32 @@ namespace {
 
 using nlohmann::json;
 
-std::string dataPath(const std::string& relative) {
-    return std::string(MIRELO_SOURCE_DIR) + "/" + relative;
-}
+std::string dataPath(const std::string& relative) { return std::string(MIRELO_SOURCE_DIR) + "/" + relative; }
 
-const char* const imagePaths[] = {
-    "data/font.bmp.fnt", "data/water.png",     "data/wall.bmp",      "data/wallGold.bmp",
-    "data/wood.bmp",     "data/grass.png",     "data/carrelage.png", "data/blackpixel.bmp",
-    "data/seaweed.png",  "data/door.bmp",      "data/lever.bmp",     "data/cliff.png",
-    "data/redkey.png",   "data/greenkey.png",  "data/bluekey.png",   "data/goldkey.png",
-    "data/ctrl.png",     "data/swimmingcontrols.png", "data/redlock.png", "data/greenlock.png",
-    "data/bluelock.png", "data/goldlock.png"};
+const char* const imagePaths[] = {"data/font.bmp.fnt",  "data/water.png",      "data/wall.bmp",
+                                  "data/wallGold.bmp",  "data/wood.bmp",       "data/grass.png",
+                                  "data/carrelage.png", "data/blackpixel.bmp", "data/seaweed.png",
+                                  "data/door.bmp",      "data/lever.bmp",      "data/cliff.png",
+                                  "data/redkey.png",    "data/greenkey.png",   "data/bluekey.png",
+                                  "data/goldkey.png",   "data/ctrl.png",       "data/swimmingcontrols.png",
+                                  "data/redlock.png",   "data/greenlock.png",  "data/bluelock.png",
+                                  "data/goldlock.png"};
 
-const char* const meshPaths[] = {
-    "data/quad.json",
-    "data/meshes/display/seaweed.json",
-    "data/meshes/display/wall.json",
-    "data/meshes/display/swimmer.json",
-    "data/meshes/display/tallWall.json",
-    "data/meshes/display/wood.json",
-    "data/meshes/display/floorWood.json",
-    "data/meshes/display/door.json",
-    "data/meshes/display/lever.json",
-    "data/meshes/display/leverSocle.json"};
+const char* const meshPaths[] = {"data/quad.json",
+                                 "data/meshes/display/seaweed.json",
+                                 "data/meshes/display/wall.json",
+                                 "data/meshes/display/swimmer.json",
+                                 "data/meshes/display/tallWall.json",
+                                 "data/meshes/display/wood.json",
+                                 "data/meshes/display/floorWood.json",
+                                 "data/meshes/display/door.json",
+                                 "data/meshes/display/lever.json",
+                                 "data/meshes/display/leverSocle.json"};
 
 const char* const colliderPath = "data/meshes/colliders/quadCollider.json";
 
-const char* const shaderPrograms[] = {"basic-fixed",    "basic-fixed-underwater", "water",
-                                      "gameover-fixed", "seaweed",                "room-transition"};
+const char* const shaderPrograms[] = {"basic-fixed", "basic-fixed-underwater", "water", "gameover-fixed",
+                                      "seaweed",     "room-transition"};
 
 bool endsWith(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -91,13 +89,13 @@ struct Picture {
                << relative << ": offset " << offset << ", info " << infoSize << ", planes " << planes
                << ", bpp " << bitsPerPixel << ", compression " << compression;
     if (width <= 0 || height <= 0)
-        return ::testing::AssertionFailure() << relative << ": size " << width << "x" << height
-                                             << " (rows must be bottom-up)";
+        return ::testing::AssertionFailure()
+               << relative << ": size " << width << "x" << height << " (rows must be bottom-up)";
     const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
     if (imageSize != rowBytes * static_cast<uint32_t>(height) || b.size() != 54 + imageSize ||
         le32(b, 2) != b.size())
-        return ::testing::AssertionFailure() << relative << ": image size " << imageSize
-                                             << " for a file of " << b.size() << " bytes";
+        return ::testing::AssertionFailure()
+               << relative << ": image size " << imageSize << " for a file of " << b.size() << " bytes";
     picture.width = width;
     picture.height = height;
     picture.pixels.resize(static_cast<size_t>(width) * height);
@@ -120,8 +118,8 @@ struct Picture {
         std::memcmp(b.data() + 12, "IHDR", 4) != 0)
         return ::testing::AssertionFailure() << relative << ": no PNG signature and header";
     if (b[24] != 8 || b[25] != 6)
-        return ::testing::AssertionFailure() << relative << ": bit depth " << int(b[24])
-                                             << ", colour type " << int(b[25]);
+        return ::testing::AssertionFailure()
+               << relative << ": bit depth " << int(b[24]) << ", colour type " << int(b[25]);
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -188,8 +186,9 @@ struct MeshFile {
     for (const json& i : model["indices"])
         mesh.triangles.push_back({i.at("a").get<int>(), i.at("b").get<int>(), i.at("c").get<int>()});
     if (mesh.uvs.size() != mesh.positions.size() || mesh.normals.size() != mesh.positions.size())
-        return ::testing::AssertionFailure() << relative << ": " << mesh.positions.size() << " vertices, "
-                                             << mesh.uvs.size() << " uvs, " << mesh.normals.size() << " colors";
+        return ::testing::AssertionFailure()
+               << relative << ": " << mesh.positions.size() << " vertices, " << mesh.uvs.size() << " uvs, "
+               << mesh.normals.size() << " colors";
     if (mesh.triangles.empty()) return ::testing::AssertionFailure() << relative << ": no triangles";
     for (const auto& t : mesh.triangles) {
         for (int i : t) {
@@ -519,9 +518,9 @@ TEST(AssetShaders, EachProgramDeclaresTheAttributesAndUniformsTheGameSets) {
         // One text for the 3.0 and the legacy context.
         EXPECT_EQ(vertex.rfind("#version 120\n", 0), 0u) << base;
         EXPECT_EQ(fragment.rfind("#version 120\n", 0), 0u) << base;
-        for (const char* declaration : {"attribute vec3 inVertex;", "attribute vec2 inTexCoord;",
-                                        "attribute vec3 inNormal;", "uniform mat4 mvMat;",
-                                        "uniform mat4 projMat;"}) {
+        for (const char* declaration :
+             {"attribute vec3 inVertex;", "attribute vec2 inTexCoord;", "attribute vec3 inNormal;",
+              "uniform mat4 mvMat;", "uniform mat4 projMat;"}) {
             EXPECT_NE(vertex.find(declaration), std::string::npos) << base << ": " << declaration;
         }
     }

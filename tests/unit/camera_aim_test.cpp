@@ -87,8 +87,9 @@ TEST(WorldLinks, NeighboursAreReciprocalAndDoorsArriveNextToTheirTwin) {
                 if (next->doors[t].direction == opposite[door.direction]) twin = &next->doors[t];
             ASSERT_NE(twin, nullptr) << "room " << i << " door " << k;
             // The arrival point lies just inside the twin door, within 10 units.
-            EXPECT_LE(std::abs(door.arrival.x - twin->position.x) + std::abs(door.arrival.y - twin->position.y),
-                      10.0f);
+            EXPECT_LE(
+                std::abs(door.arrival.x - twin->position.x) + std::abs(door.arrival.y - twin->position.y),
+                10.0f);
         }
     }
     for (int i = ROOM_COUNT; i < ROOM_SLOTS; ++i) {

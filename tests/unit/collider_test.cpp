@@ -99,7 +99,8 @@ TEST(Collider, UnreadableOrMalformedFilesFailNamingFileAndMember) {
         {"\"collider\"", "the top level is not an object"},
         {R"({"collider": 3})", "\"collider\" is not an object"},
         {R"({"collider": {"vertices": [], "indices": []}})", "\"collider\" lacks \"circles\""},
-        {R"({"collider": {"vertices": {}, "indices": [], "circles": []}})", "collider.vertices is not an array"},
+        {R"({"collider": {"vertices": {}, "indices": [], "circles": []}})",
+         "collider.vertices is not an array"},
         {R"({"collider": {"vertices": [], "indices": [], "circles": [{"x": 0, "y": 0}]}})",
          "collider.circles[0] lacks \"radius\""},
         {R"({"collider": {"vertices": [], "indices": [{"a": "0", "b": 1}], "circles": []}})",
@@ -117,7 +118,8 @@ TEST(Collider, UnreadableOrMalformedFilesFailNamingFileAndMember) {
         ASSERT_TRUE(collider.load(good));
         const CapturedOutput out = captureOutput([&] { EXPECT_FALSE(collider.load(path)) << c.first; });
         EXPECT_NE(out.err.find("Could not load collider: " + path + ": " + c.second), std::string::npos)
-            << c.first << "\n" << out.err;
+            << c.first << "\n"
+            << out.err;
         expectEmpty(collider);
     }
     Collider missing;

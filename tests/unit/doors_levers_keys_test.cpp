@@ -4,8 +4,8 @@
 #include <limits>
 #include <set>
 
-#include "platform/platform.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/platform.h"
 #include "started_game.h"
 
 namespace {
@@ -191,7 +191,8 @@ TEST_F(DoorsLeversKeys, TheLastOpenDoorInListOrderIsTheOnePassed) {
 TEST_F(DoorsLeversKeys, AnOpenDoorIntoNoRoomIsNotPassed) {
     Room& room = game->rooms[0];
     room.doors[0].open = true;
-    for (const int32_t direction : {int32_t{DOOR_TOWARD_MINUS_X}, int32_t{7}, int32_t{-1}}) {  // no neighbour that way
+    for (const int32_t direction :
+         {int32_t{DOOR_TOWARD_MINUS_X}, int32_t{7}, int32_t{-1}}) {  // no neighbour that way
         room.doors[0].direction = static_cast<DoorDirection>(direction);
         enter(0, Vec3(99, 50, -10));
         game->update(DT);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/frame_loop.h"
-#include "platform/window_events.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/window_events.h"
 #include "test_files.h"
 
 namespace {
@@ -147,15 +147,15 @@ TEST(ElapsedSeconds, LongPassesOnFastCountersGiveTheirTrueLengthNotAnOverflow) {
         int64_t delta, frequency;
     };
     const Case cases[] = {
-        {14999999, 1000000000},              // the pacing threshold, in ns
-        {-16000001, 1000000000},             // a counter that stepped back
-        {9223372036854LL, 1000000000},       // the last delta the old product held
-        {9223372036855LL, 1000000000},       // the first one it overflowed on
+        {14999999, 1000000000},                      // the pacing threshold, in ns
+        {-16000001, 1000000000},                     // a counter that stepped back
+        {9223372036854LL, 1000000000},               // the last delta the old product held
+        {9223372036855LL, 1000000000},               // the first one it overflowed on
         {3 * HOUR_AT_1GHZ + 123456789, 1000000000},  // a machine suspended for three hours
         {-3 * HOUR_AT_1GHZ - 1, 1000000000},
         {100LL * 365 * 24 * HOUR_AT_1GHZ / 1000, 1000000000},  // a century
-        {123456789012LL, 3579545},           // the old ACPI timer rate
-        {987654321, 10000000},               // Windows' usual 10 MHz
+        {123456789012LL, 3579545},                             // the old ACPI timer rate
+        {987654321, 10000000},                                 // Windows' usual 10 MHz
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.delta);
@@ -208,17 +208,16 @@ TEST_F(FrameLoopTest, PauseStopsUpdatesAndResumingGivesOnePassNotThePause) {
     int rendersWhilePaused = -1;
     int swapsAtEnd = 0;
     // Pass 1 pauses, passes 1-3 run paused (1 s each), pass 4 resumes.
-    runPasses(window, game, {20000, 1000000, 1000000, 1000000, 20000, 20000},
-              [&](FakeWindow& w, int pass) {
-                  if (pass == 1) w.active = false;
-                  if (pass == 2) rendersWhilePaused = g->renders;
-                  if (pass == 4) {
-                      EXPECT_EQ(g->renders, rendersWhilePaused);
-                      w.active = true;
-                  }
-                  seen = g->dts;
-                  swapsAtEnd = w.swaps;
-              });
+    runPasses(window, game, {20000, 1000000, 1000000, 1000000, 20000, 20000}, [&](FakeWindow& w, int pass) {
+        if (pass == 1) w.active = false;
+        if (pass == 2) rendersWhilePaused = g->renders;
+        if (pass == 4) {
+            EXPECT_EQ(g->renders, rendersWhilePaused);
+            w.active = true;
+        }
+        seen = g->dts;
+        swapsAtEnd = w.swaps;
+    });
     ASSERT_EQ(seen.size(), 2u);  // pass 0, then pass 4 (pass 5's update is after the last pump)
     EXPECT_NEAR(seen[1], 0.020f, 1e-6f);
     EXPECT_EQ(swapsAtEnd, 5);  // swapped on every pass, paused or not
@@ -272,7 +271,8 @@ TEST_F(FrameLoopTest, LoadFailureShowsTheMessageAndExitsOneWithoutLooping) {
     auto game = std::make_unique<FakeGame>();
     game->loadResult = false;
     int code = -1;
-    const CapturedOutput out = captureOutput([&] { code = runGame<FakeWindow, FakeGame, NoGl>(window, game); });
+    const CapturedOutput out =
+        captureOutput([&] { code = runGame<FakeWindow, FakeGame, NoGl>(window, game); });
     EXPECT_EQ(code, 1);
     EXPECT_NE(out.err.find("An error occurred: Could not initialize the application"), std::string::npos);
     EXPECT_EQ(window.pass, 0);
@@ -288,7 +288,8 @@ TEST_F(FrameLoopTest, WindowFailureShowsItsMessageAndDestroysTheGame) {
     window.createResult = false;
     auto game = std::make_unique<FakeGame>();
     int code = -1;
-    const CapturedOutput out = captureOutput([&] { code = runGame<FakeWindow, FakeGame, NoGl>(window, game); });
+    const CapturedOutput out =
+        captureOutput([&] { code = runGame<FakeWindow, FakeGame, NoGl>(window, game); });
     EXPECT_EQ(code, 1);
     EXPECT_NE(out.err.find("An error occurred: Unable to create the OpenGL Window"), std::string::npos);
     EXPECT_EQ(events, (std::vector<std::string>{"create", "window destroyed", "game destroyed"}));

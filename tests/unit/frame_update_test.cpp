@@ -4,8 +4,8 @@
 #include <limits>
 #include <set>
 
-#include "platform/platform.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/platform.h"
 #include "started_game.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "gfx/gl_api.h"
-#include "platform/platform.h"
 #include "gfx/renderer.h"
 #include "gfx/shader_program.h"
+#include "platform/platform.h"
 
 TEST(ReleasesWithoutContext, BufferDeletionsMakeNoGlCall) {
     clearGlEntryPoints();

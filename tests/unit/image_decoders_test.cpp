@@ -249,7 +249,8 @@ TEST(PngDecoding, RejectsNonPngMissingTruncatedAndCorruptFiles) {
     const std::vector<Case> cases = {
         {"a BMP", makeBmp(4, 1, 12, sequence(12))},
         {"signature only", std::vector<uint8_t>(good.begin(), good.begin() + 8)},
-        {"cut inside the image data", std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2 + 10)},
+        {"cut inside the image data",
+         std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2 + 10)},
         {"header CRC broken", badHeaderCrc},
         {"image data corrupt", garbageData},
     };
@@ -258,7 +259,8 @@ TEST(PngDecoding, RejectsNonPngMissingTruncatedAndCorruptFiles) {
         writeFile(dir.file("bad.png"), c.bytes);
         uint16_t width = UNTOUCHED;
         uint16_t height = UNTOUCHED;
-        const CapturedOutput output = captureOutput([&] { EXPECT_FALSE(loadPng(dir.file("bad.png"), width, height)); });
+        const CapturedOutput output =
+            captureOutput([&] { EXPECT_FALSE(loadPng(dir.file("bad.png"), width, height)); });
         EXPECT_EQ(width, UNTOUCHED);
         EXPECT_EQ(height, UNTOUCHED);
         EXPECT_EQ(output.err, "");

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "platform/platform.h"
 #include "input_script.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -38,9 +38,10 @@ TEST(InputScript, EveryKeyNameIsKnown) {
 }
 
 TEST(InputScript, MalformedLinesNameTheirLineNumber) {
-    const char* bad[] = {"0 -\n\n7 jump\n",      "0 -\n\nx space\n",   "0 -\n\n5\n",
-                         "0 -\n\n5 space extra\n", "0 -\n\n-1 space\n", "0 -\n\n5 space,\n",
-                         "9 -\n\n3 space\n",     "0 -\n\n5 ,space\n",  "0 -\n\n99999999999999999999 space\n"};
+    const char* bad[] = {
+        "0 -\n\n7 jump\n",        "0 -\n\nx space\n",  "0 -\n\n5\n",
+        "0 -\n\n5 space extra\n", "0 -\n\n-1 space\n", "0 -\n\n5 space,\n",
+        "9 -\n\n3 space\n",       "0 -\n\n5 ,space\n", "0 -\n\n99999999999999999999 space\n"};
     for (const char* text : bad) {
         InputScript script;
         std::string error;

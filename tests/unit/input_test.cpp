@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "input/input_state.h"
-#include "platform/platform.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ void expectAxes(const InputState& s, float x, float y) {
 TEST_F(InputTest, NothingHeldGivesZeroAxesAndNoFlags) {
     const InputState s = sampled({});
     expectAxes(s, 0, 0);
-    EXPECT_FALSE(s.isSpaceDown() || s.isLeftControlDown() || s.isF1Down() || s.isF2Down() ||
-                 s.isF3Down() || s.isF4Down());
+    EXPECT_FALSE(s.isSpaceDown() || s.isLeftControlDown() || s.isF1Down() || s.isF2Down() || s.isF3Down() ||
+                 s.isF4Down());
 }
 
 TEST_F(InputTest, LeftBeatsRightAndUpBeatsDown) {

@@ -114,9 +114,9 @@ TEST(Mat4, PerspectiveGuardKeepsTheMatrix) {
     Mat4 m;
     m.translate(4, 5, 6);
     const Mat4 before = m;
-    m.perspective(60, 1.5f, 3, 3);   // near == far
-    m.perspective(0, 1.5f, 1, 100);  // zero sine
-    m.perspective(60, 0.0f, 1, 100); // zero aspect
+    m.perspective(60, 1.5f, 3, 3);    // near == far
+    m.perspective(0, 1.5f, 1, 100);   // zero sine
+    m.perspective(60, 0.0f, 1, 100);  // zero aspect
     for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], before[i]);
 }
 

@@ -31,9 +31,9 @@ const char* const twoVertexModel =
 // Animation 0: keyframes 0, 1, 2 at 0, 1, 2 s; animation 1 (written as an
 // object whose first child holds the keyframes): keyframes 3, 4 at 0, 0.5 s.
 std::string twoAnimations() {
-    return std::string("{\"animations\": [[[") + keyframe(0, 0) + "," + keyframe(1, 1) + "," + keyframe(2, 2) +
-           "]], {\"frames\": [" + keyframe(3, 0) + "," + keyframe(4, 0.5f) + "], \"ignored\": 1}], " +
-           twoVertexModel + "}";
+    return std::string("{\"animations\": [[[") + keyframe(0, 0) + "," + keyframe(1, 1) + "," +
+           keyframe(2, 2) + "]], {\"frames\": [" + keyframe(3, 0) + "," + keyframe(4, 0.5f) +
+           "], \"ignored\": 1}], " + twoVertexModel + "}";
 }
 
 void expectKeyframe(const MeshAnimation& a, float f) {
@@ -118,8 +118,10 @@ TEST(MeshAnimationLoad, MalformedAnimationsAreRejected) {
         {file("[]"), "\"animations\" holds no animation"},
         {file("[[" + k0 + "]]"), "animation 0 has no keyframe array"},
         {file("[[[" + k0 + "]], {\"a\": 1}]"), "animation 1 has no keyframe array"},
-        {file("[[[" + k0 + "," + shortUvs + "]]]"), "animation 0 keyframe 1 \"uvs\" holds 1 entries, expected 2"},
-        {file("[[[" + k0 + "]], [[" + keyframe(1, 0, 3) + "]]]"), "animation 1 keyframe 0 \"vertices\" holds 3"},
+        {file("[[[" + k0 + "," + shortUvs + "]]]"),
+         "animation 0 keyframe 1 \"uvs\" holds 1 entries, expected 2"},
+        {file("[[[" + k0 + "]], [[" + keyframe(1, 0, 3) + "]]]"),
+         "animation 1 keyframe 0 \"vertices\" holds 3"},
         {file("[[[" + k0 + "," + noStart + "]]]"), "animation 0 keyframe 1 lacks \"startTime\""},
         {file("[[[" + k0 + ", 5]]]"), "animation 0 keyframe 1 is not an object"},
         {file("[[[" + keyframe(0, 0, 3) + "]]]"), "animation keyframes hold 3 vertices, the model 2"},
@@ -131,7 +133,8 @@ TEST(MeshAnimationLoad, MalformedAnimationsAreRejected) {
         Mesh m;
         const CapturedOutput out = captureOutput([&] { EXPECT_FALSE(m.load(path)) << c.first; });
         EXPECT_NE(out.err.find("Could not load mesh: " + path + ": " + c.second), std::string::npos)
-            << c.first << "\n" << out.err;
+            << c.first << "\n"
+            << out.err;
         EXPECT_EQ(m.animation(), nullptr);
         EXPECT_EQ(m.positionCount(), 0);
     }

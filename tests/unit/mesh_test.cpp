@@ -163,14 +163,16 @@ TEST(MeshBinary, CountsBeyondTheFileAreRejectedWithoutPrintingTheMarkerLine) {
         Mesh m;
         const CapturedOutput out = captureOutput([&] { EXPECT_FALSE(m.load(dir.file(c.name))) << c.name; });
         EXPECT_EQ(out.out, "") << c.name;
-        EXPECT_NE(out.err.find("Could not load mesh: " + dir.file(c.name) + ": "), std::string::npos) << out.err;
+        EXPECT_NE(out.err.find("Could not load mesh: " + dir.file(c.name) + ": "), std::string::npos)
+            << out.err;
         EXPECT_NE(out.err.find(c.reason), std::string::npos) << out.err;
         expectEmpty(m);
     }
 }
 
 TEST(MeshJson, MalformedFilesAreLoadFailuresNamingFileAndMember) {
-    const std::string vertices3 = R"("vertices": [{"x":0,"y":0,"z":0},{"x":1,"y":0,"z":0},{"x":0,"y":1,"z":0}])";
+    const std::string vertices3 =
+        R"("vertices": [{"x":0,"y":0,"z":0},{"x":1,"y":0,"z":0},{"x":0,"y":1,"z":0}])";
     const std::string uvs3 = R"("uvs": [{"u":0,"v":0},{"u":0,"v":0},{"u":0,"v":0}])";
     const std::string colors3 = R"("colors": [{"r":0,"g":0,"b":0},{"r":0,"g":0,"b":0},{"r":0,"g":0,"b":0}])";
     const std::string tri = R"("indices": [{"a":0,"b":1,"c":2}])";
@@ -180,20 +182,23 @@ TEST(MeshJson, MalformedFilesAreLoadFailuresNamingFileAndMember) {
         {"[1, 2]", "top level is not an object"},
         {R"({"model": [1]})", "\"model\" is not an object"},
         {model(vertices3 + "," + colors3 + "," + tri), "lacks \"uvs\""},
-        {model(vertices3 + "," + uvs3 + "," + colors3 + R"(, "indices": {"a": 0})"), "model.indices is not an array"},
+        {model(vertices3 + "," + uvs3 + "," + colors3 + R"(, "indices": {"a": 0})"),
+         "model.indices is not an array"},
         {model(R"("vertices": [{"x":0,"z":0}], "uvs": [{"u":0,"v":0}], "colors": [{"r":0,"g":0,"b":0}],
                   "indices": [])"),
          "model.vertices[0] lacks \"y\""},
         {model(vertices3 + "," + uvs3 + R"(, "colors": [{"r":0,"g":0,"b":0},{"r":0,"g":"1","b":0},)" +
                R"({"r":0,"g":0,"b":0}],)" + tri),
          "model.colors[1].g is not a number"},
-        {model(vertices3 + "," + uvs3 + "," + colors3 + R"(, "indices": [7])"), "model.indices[0] is not an object"},
+        {model(vertices3 + "," + uvs3 + "," + colors3 + R"(, "indices": [7])"),
+         "model.indices[0] is not an object"},
         {model(vertices3 + R"(, "uvs": [{"u":0,"v":0}],)" + colors3 + "," + tri), "differ in length"},
         {model(vertices3 + "," + uvs3 + "," + colors3 + R"(, "indices": [{"a":0,"b":1,"c":65539}])"),
          "model.indices[0] refers to vertex 3 of 3"},
         {model(vertices3 + "," + uvs3 + "," + colors3 + R"(, "indices": [{"a":0,"b":1,"c":1e30}])"),
          "model.indices[0].c is not a number in range"},
-        {model(R"("vertices": [{"x":1e300,"y":0,"z":0}], "uvs": [{"u":0,"v":0}], "colors": [{"r":0,"g":0,"b":0}],
+        {model(
+             R"("vertices": [{"x":1e300,"y":0,"z":0}], "uvs": [{"u":0,"v":0}], "colors": [{"r":0,"g":0,"b":0}],
                   "indices": [])"),
          "model.vertices[0].x is not a number in range"},
     };
@@ -215,7 +220,8 @@ TEST(MeshJson, MissingOrUnreadableFilesFailAndEmptyAnEarlierLoad) {
     writeFile(good, std::string("{") + triangleModel + "}");
     Mesh m;
     ASSERT_TRUE(m.load(good));
-    for (const std::string& path : {dir.file("missing.json"), dir.path() + "/sub.json", dir.file("missing.bin")}) {
+    for (const std::string& path :
+         {dir.file("missing.json"), dir.path() + "/sub.json", dir.file("missing.bin")}) {
         if (path == dir.path() + "/sub.json") std::filesystem::create_directory(path);
         const CapturedOutput out = captureOutput([&] { EXPECT_FALSE(m.load(path)) << path; });
         EXPECT_EQ(out.err.rfind("Could not load mesh: " + path + ": cannot ", 0), 0u) << out.err;

@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "platform/headless/headless_platform.h"
 #include "autopilot.h"
+#include "platform/headless/headless_platform.h"
 #include "started_game.h"
 
 namespace {
@@ -62,13 +62,18 @@ TEST_F(Playthrough, TheDesignedCourseLeadsThroughAllEightRoomsIntoTheGoldRoom) {
          [&] { return held({KEY_RED}) && !rooms[1].keyPresent[KEY_RED]; }},
         {"room 1: out of the corner", [&] { return rooms[1].doors[1].locked; }},
         {"room 1: the red lock",
-         [&] { return roomIndex(g) == 2 && held({}) && rooms[1].doors[1].open && !rooms[1].doors[1].locked; }},
+         [&] {
+             return roomIndex(g) == 2 && held({}) && rooms[1].doors[1].open && !rooms[1].doors[1].locked;
+         }},
         {"room 2: west of the green key", [&] { return rooms[2].keyPresent[KEY_GREEN]; }},
         {"room 2: the green key", [&] { return held({KEY_GREEN}); }},
         {"room 2: up, clear of the pillars", [&] { return !rooms[2].doors[1].open; }},
         {"room 2: the lever in the south-east tower", [&] { return rooms[2].levers[0].pulling; }},
         {"room 2: the east door", [&] { return roomIndex(g) == 4 && rooms[2].doors[1].open; }},
-        {"room 4: the blue key", [&] { return held({KEY_GREEN, KEY_BLUE}); }},
+        {"room 4: the blue key",
+         [&] {
+             return held({KEY_GREEN, KEY_BLUE});
+         }},
         {"room 4: the blue lock",
          [&] { return roomIndex(g) == 5 && held({KEY_GREEN}) && rooms[4].doors[1].open; }},
         {"room 5: the lever on the floor", [&] { return rooms[5].levers[0].pulling; }},
@@ -82,7 +87,9 @@ TEST_F(Playthrough, TheDesignedCourseLeadsThroughAllEightRoomsIntoTheGoldRoom) {
          [&] { return roomIndex(g) == 4 && rooms[7].doors[0].open && rooms[4].doors[2].open; }},
         {"room 4: the west door", [&] { return roomIndex(g) == 2 && held({KEY_GOLD}); }},
         {"room 2: the gold lock",
-         [&] { return roomIndex(g) == 3 && held({}) && rooms[2].doors[2].open && !rooms[2].doors[2].locked; }},
+         [&] {
+             return roomIndex(g) == 3 && held({}) && rooms[2].doors[2].open && !rooms[2].doors[2].locked;
+         }},
     };
 
     Autopilot pilot(playthroughCourse());
@@ -90,8 +97,8 @@ TEST_F(Playthrough, TheDesignedCourseLeadsThroughAllEightRoomsIntoTheGoldRoom) {
     while (!pilot.finished()) {
         const std::string leg = pilot.currentLeg().name;
         const Vec3& p = g.swimmerPosition;
-        ASSERT_TRUE(finishLeg(pilot)) << "stuck on \"" << leg << "\" in room " << roomIndex(g) << " at (" << p.x
-                                      << ", " << p.y << ", " << p.z << ")";
+        ASSERT_TRUE(finishLeg(pilot)) << "stuck on \"" << leg << "\" in room " << roomIndex(g) << " at ("
+                                      << p.x << ", " << p.y << ", " << p.z << ")";
         const auto milestone = milestones.find(leg);
         ASSERT_NE(milestone, milestones.end()) << leg;
         EXPECT_TRUE(milestone->second()) << leg;

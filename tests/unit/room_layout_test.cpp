@@ -33,14 +33,13 @@ void expectAt(const Vec3& v, float x, float y, float z) {
 TEST(RoomLayouts, ListCountsPerRoom) {
     auto rooms = buildAll();
     // short, tall, plates, planks, levers, doors
-    const uint32_t expected[ROOM_COUNT][6] = {{81, 23, 25, 16, 1, 1}, {8, 30, 13, 10, 0, 2},
-                                              {40, 14, 1, 0, 1, 3},   {62, 22, 20, 0, 0, 1},
-                                              {0, 0, 0, 0, 0, 3},     {0, 0, 0, 0, 1, 2},
-                                              {0, 0, 0, 0, 0, 2},     {25, 12, 1, 0, 1, 2}};
+    const uint32_t expected[ROOM_COUNT][6] = {
+        {81, 23, 25, 16, 1, 1}, {8, 30, 13, 10, 0, 2}, {40, 14, 1, 0, 1, 3}, {62, 22, 20, 0, 0, 1},
+        {0, 0, 0, 0, 0, 3},     {0, 0, 0, 0, 1, 2},    {0, 0, 0, 0, 0, 2},   {25, 12, 1, 0, 1, 2}};
     for (int i = 0; i < ROOM_COUNT; ++i) {
         const Room& r = rooms[i];
-        const uint32_t actual[6] = {r.shortWallCount, r.tallWallCount, r.plateCount,
-                                    r.floorPlankCount, r.leverCount, r.doorCount};
+        const uint32_t actual[6] = {r.shortWallCount,  r.tallWallCount, r.plateCount,
+                                    r.floorPlankCount, r.leverCount,    r.doorCount};
         for (int k = 0; k < 6; ++k) EXPECT_EQ(actual[k], expected[i][k]) << "room " << i << " list " << k;
     }
 }
@@ -162,7 +161,9 @@ TEST(RoomLayouts, LeversKeysAndTransitionFlags) {
         KeyColour colour;
         float x, y, z;
     };
-    const KeyRow keys[] = {{1, KEY_RED, 6, 94, 1}, {2, KEY_GREEN, 75, 95, 1}, {4, KEY_BLUE, 75, 20, 1},
+    const KeyRow keys[] = {{1, KEY_RED, 6, 94, 1},
+                           {2, KEY_GREEN, 75, 95, 1},
+                           {4, KEY_BLUE, 75, 20, 1},
                            {7, KEY_GOLD, 49, 50, 8}};
     int present = 0;
     for (int i = 0; i < ROOM_COUNT; ++i)
@@ -251,7 +252,8 @@ TEST(RoomLists, AppendsToAFullListAreDropped) {
     room.reset(1);
     Door* doors[MAX_DOORS] = {};
     for (int i = 0; i < MAX_DOORS; ++i)
-        doors[i] = room.addDoor(Vec3(10.0f * i, 2, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_MINUS_Y, Vec2(1, 1), i == 0);
+        doors[i] =
+            room.addDoor(Vec3(10.0f * i, 2, 0), DOOR_IN_Y_WALL, DOOR_TOWARD_MINUS_Y, Vec2(1, 1), i == 0);
     EXPECT_EQ(room.addDoor(Vec3(99, 99, 0), DOOR_IN_X_WALL, DOOR_TOWARD_PLUS_X, Vec2(5, 5), true), nullptr);
     EXPECT_EQ(room.doorCount, static_cast<uint32_t>(MAX_DOORS));
     EXPECT_EQ(doors[MAX_DOORS - 1], &room.doors[MAX_DOORS - 1]);

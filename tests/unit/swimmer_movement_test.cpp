@@ -3,8 +3,8 @@
 #include <cmath>
 #include <set>
 
-#include "platform/platform.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/platform.h"
 #include "started_game.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "gfx/gl_api.h"
 #include "game/game.h"
+#include "gfx/gl_api.h"
 #include "golden_image.h"
 
 constexpr int WORLD_TEST_WIDTH = 640;
@@ -37,7 +37,8 @@ struct LoadedGame : ::testing::Test {
         glReadPixels(0, 0, WORLD_TEST_WIDTH, WORLD_TEST_HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
         const size_t stride = static_cast<size_t>(WORLD_TEST_WIDTH) * 4;
         for (int y = 0; y < WORLD_TEST_HEIGHT; ++y)  // GL rows run bottom-up
-            std::copy_n(rows.data() + (WORLD_TEST_HEIGHT - 1 - y) * stride, stride, image.pixels.data() + y * stride);
+            std::copy_n(rows.data() + (WORLD_TEST_HEIGHT - 1 - y) * stride, stride,
+                        image.pixels.data() + y * stride);
         return image;
     }
     void enter(int room) {

@@ -38,10 +38,19 @@ TEST_F(WorldRender, LoadSetsFiltersAndWrapsPerTexture) {
         EXPECT_EQ(s.wrapS, GL_MIRRORED_REPEAT);
         EXPECT_EQ(s.wrapT, GL_MIRRORED_REPEAT);
     }
-    const Texture* linear[] = {&g.fontTexture, &g.waterTexture, &g.grassTexture, &g.tileTexture,
-                               &g.cliffTexture, &g.blackTexture, &g.seaweedTexture, &g.doorTexture,
-                               &g.keyTextures[0], &g.keyTextures[3], &g.lockTextures[1],
-                               &g.ctrlHintTexture, &g.swimmingControlsTexture};
+    const Texture* linear[] = {&g.fontTexture,
+                               &g.waterTexture,
+                               &g.grassTexture,
+                               &g.tileTexture,
+                               &g.cliffTexture,
+                               &g.blackTexture,
+                               &g.seaweedTexture,
+                               &g.doorTexture,
+                               &g.keyTextures[0],
+                               &g.keyTextures[3],
+                               &g.lockTextures[1],
+                               &g.ctrlHintTexture,
+                               &g.swimmingControlsTexture};
     for (const Texture* t : linear) {
         const TextureState s = stateOf(*t);
         EXPECT_EQ(s.mag, GL_LINEAR);
@@ -66,7 +75,9 @@ TEST_F(WorldRender, StartsInRoomZeroWithTheHelpShown) {
     EXPECT_NE(game->wallMesh.vertexGroup(), game->waterMesh.vertexGroup());
 }
 
-TEST_F(WorldRender, StartFrameMatchesGolden) { EXPECT_TRUE(matchesGolden(renderFrame(), "start-640x360.png")); }
+TEST_F(WorldRender, StartFrameMatchesGolden) {
+    EXPECT_TRUE(matchesGolden(renderFrame(), "start-640x360.png"));
+}
 
 TEST_F(WorldRender, GoldRoomMatchesGolden) {
     enter(3);

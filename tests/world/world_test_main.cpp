@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/headless/headless_platform.h"
 #include "gfx/renderer.h"
+#include "platform/headless/headless_platform.h"
 #include "world_fixture.h"
 
 int main(int argc, char** argv) {

@@ -65,12 +65,10 @@ bool writeAssetSet(const std::string& root) {
     out.picture("data/door.bmp", makeDoor());
     out.picture("data/lever.bmp", makeLeverMetal());
     out.picture("data/cliff.png", makeCliffRock());
-    for (int c = 0; c < 4; ++c)
-        out.picture(std::string("data/") + colourNames[c] + "key.png", makeKey(c));
+    for (int c = 0; c < 4; ++c) out.picture(std::string("data/") + colourNames[c] + "key.png", makeKey(c));
     out.picture("data/ctrl.png", makeCtrlHint(bold));
     out.picture("data/swimmingcontrols.png", makeControlsHelp(bold));
-    for (int c = 0; c < 4; ++c)
-        out.picture(std::string("data/") + colourNames[c] + "lock.png", makeLock(c));
+    for (int c = 0; c < 4; ++c) out.picture(std::string("data/") + colourNames[c] + "lock.png", makeLock(c));
 
     const std::string display = "data/meshes/display/";
     out.text("data/quad.json", makeQuadMesh().toJson());
@@ -85,7 +83,6 @@ bool writeAssetSet(const std::string& root) {
     out.text(display + "leverSocle.json", makeLeverSocketMesh().toJson());
     out.text("data/meshes/colliders/quadCollider.json", makeQuadColliderJson());
 
-    for (const ShaderFile& shader : makeShaderFiles())
-        out.text("data/shaders/" + shader.name, shader.source);
+    for (const ShaderFile& shader : makeShaderFiles()) out.text("data/shaders/" + shader.name, shader.source);
     return out.ok();
 }

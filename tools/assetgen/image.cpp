@@ -11,13 +11,11 @@ float smoothStep(float edge0, float edge1, float x) {
 }
 
 Colour mix(const Colour& from, const Colour& to, float t) {
-    return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t,
-            from.b + (to.b - from.b) * t, from.a + (to.a - from.a) * t};
+    return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t, from.b + (to.b - from.b) * t,
+            from.a + (to.a - from.a) * t};
 }
 
-Colour shade(const Colour& c, float factor) {
-    return {c.r * factor, c.g * factor, c.b * factor, c.a};
-}
+Colour shade(const Colour& c, float factor) { return {c.r * factor, c.g * factor, c.b * factor, c.a}; }
 
 Colour withAlpha(const Colour& c, float alpha) { return {c.r, c.g, c.b, alpha}; }
 
@@ -45,9 +43,7 @@ void Image::blend(int x, int y, const Colour& c, float coverage) {
 std::vector<uint8_t> Image::rgba8() const {
     std::vector<uint8_t> bytes;
     bytes.reserve(pixels_.size() * 4);
-    auto toByte = [](float v) {
-        return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f));
-    };
+    auto toByte = [](float v) { return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f)); };
     for (const Colour& c : pixels_) {
         bytes.push_back(toByte(c.r));
         bytes.push_back(toByte(c.g));
@@ -61,8 +57,8 @@ float circleDistance(float x, float y, float centreX, float centreY, float radiu
     return std::hypot(x - centreX, y - centreY) - radius;
 }
 
-float roundedBoxDistance(float x, float y, float centreX, float centreY, float halfWidth,
-                         float halfHeight, float radius) {
+float roundedBoxDistance(float x, float y, float centreX, float centreY, float halfWidth, float halfHeight,
+                         float radius) {
     const float qx = std::fabs(x - centreX) - halfWidth + radius;
     const float qy = std::fabs(y - centreY) - halfHeight + radius;
     const float outside = std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f));

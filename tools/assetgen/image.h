@@ -55,7 +55,7 @@ private:
 // Signed distances (negative inside) for the shapes the pictures are made of.
 float circleDistance(float x, float y, float centreX, float centreY, float radius);
 // Axis-aligned box given by its centre and half sizes, corners rounded by radius.
-float roundedBoxDistance(float x, float y, float centreX, float centreY, float halfWidth,
-                         float halfHeight, float radius);
+float roundedBoxDistance(float x, float y, float centreX, float centreY, float halfWidth, float halfHeight,
+                         float radius);
 // A capsule around the segment from (ax, ay) to (bx, by).
 float segmentDistance(float x, float y, float ax, float ay, float bx, float by, float radius);

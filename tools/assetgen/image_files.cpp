@@ -98,8 +98,7 @@ std::vector<uint8_t> encodePng(const Image& image) {
         png_destroy_write_struct(&png, nullptr);
         return {};
     }
-    const bool ok = runPngWriter(png, info, &out, rows.data(),
-                                 static_cast<png_uint_32>(image.width()),
+    const bool ok = runPngWriter(png, info, &out, rows.data(), static_cast<png_uint_32>(image.width()),
                                  static_cast<png_uint_32>(image.height()));
     png_destroy_write_struct(&png, &info);
     if (!ok) out.clear();
@@ -111,8 +110,8 @@ bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     if (!parent.empty()) std::filesystem::create_directories(parent, ec);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(reinterpret_cast<const char*>(bytes.data()),
-                         static_cast<std::streamsize>(bytes.size()));
+    if (file)
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!file) {
         std::fprintf(stderr, "assetgen: could not write %s\n", path.c_str());
         return false;

@@ -53,12 +53,14 @@ Image makeKey(int keyColour) {
     };
     paintBevelled(image, key, metal, 4.0f);
     // A glint along the shaft and on the ring.
-    image.fillShape(
-        [](float x, float y) { return segmentDistance(x, y, 30.0f, 60.0f, 30.0f, 118.0f, 0.9f); },
-        [&](float, float) { return withAlpha(mix(metal, {1, 1, 1, 1}, 0.55f), 0.8f); });
-    image.fillShape(
-        [](float x, float y) { return segmentDistance(x, y, 21.0f, 21.0f, 26.0f, 15.0f, 1.2f); },
-        [&](float, float) { return withAlpha(mix(metal, {1, 1, 1, 1}, 0.6f), 0.8f); });
+    image.fillShape([](float x, float y) { return segmentDistance(x, y, 30.0f, 60.0f, 30.0f, 118.0f, 0.9f); },
+                    [&](float, float) {
+                        return withAlpha(mix(metal, {1, 1, 1, 1}, 0.55f), 0.8f);
+                    });
+    image.fillShape([](float x, float y) { return segmentDistance(x, y, 21.0f, 21.0f, 26.0f, 15.0f, 1.2f); },
+                    [&](float, float) {
+                        return withAlpha(mix(metal, {1, 1, 1, 1}, 0.6f), 0.8f);
+                    });
     return image;
 }
 
@@ -73,7 +75,8 @@ Image makeLock(int keyColour) {
     for (int y = 0; y < SIZE; ++y) {
         for (int x = 0; x < SIZE; ++x) {
             const int fromOutside = std::min(std::min(x, y), std::min(SIZE - 1 - x, SIZE - 1 - y));
-            if (fromOutside < 2) image.at(x, y) = shade(plate, 1.35f);
+            if (fromOutside < 2)
+                image.at(x, y) = shade(plate, 1.35f);
             else if (fromOutside < LOCK_BORDER && fromOutside >= LOCK_BORDER - 2)
                 image.at(x, y) = shade(plate, 0.7f);
         }
@@ -95,8 +98,7 @@ Image makeLock(int keyColour) {
     for (float cy : {LOCK_BORDER + 5.0f, SIZE - LOCK_BORDER - 5.0f}) {
         for (float cx : {LOCK_BORDER + 5.0f, SIZE - LOCK_BORDER - 5.0f}) {
             paintBevelled(
-                image, [&](float x, float y) { return circleDistance(x, y, cx, cy, 3.0f); }, steel,
-                1.5f);
+                image, [&](float x, float y) { return circleDistance(x, y, cx, cy, 3.0f); }, steel, 1.5f);
         }
     }
     // Padlock: the shackle arch, then the body over its legs, then the keyhole.
@@ -113,7 +115,9 @@ Image makeLock(int keyColour) {
         body, 5.0f);
     image.fillShape(
         [](float x, float y) { return roundedBoxDistance(x, y, 64.0f, 64.0f, 27.0f, 2.0f, 2.0f); },
-        [&](float, float) { return withAlpha(mix(body, {1, 1, 1, 1}, 0.45f), 0.7f); });
+        [&](float, float) {
+            return withAlpha(mix(body, {1, 1, 1, 1}, 0.45f), 0.7f);
+        });
     image.fillShape(
         [](float x, float y) {
             return std::min(circleDistance(x, y, 64.0f, 78.0f, 6.5f),

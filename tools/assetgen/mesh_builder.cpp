@@ -32,14 +32,12 @@ void MeshBuilder::addQuad(const std::array<Point3, 4>& corners, const std::array
     triangles_.push_back({index[0], index[2], index[3]});
 }
 
-void MeshBuilder::addTwoSidedQuad(const std::array<Point3, 4>& corners,
-                                  const std::array<Uv, 4>& uvs) {
+void MeshBuilder::addTwoSidedQuad(const std::array<Point3, 4>& corners, const std::array<Uv, 4>& uvs) {
     addQuad(corners, uvs);
     addQuad({corners[0], corners[3], corners[2], corners[1]}, {uvs[0], uvs[3], uvs[2], uvs[1]});
 }
 
-void MeshBuilder::addBoxFace(const Point3& low, const Point3& high, BoxFace face,
-                             const UvRect& r) {
+void MeshBuilder::addBoxFace(const Point3& low, const Point3& high, BoxFace face, const UvRect& r) {
     const float x0 = low.x, y0 = low.y, z0 = low.z, x1 = high.x, y1 = high.y, z1 = high.z;
     // Lower-left, lower-right, upper-right, upper-left as seen from outside.
     std::array<Point3, 4> c;
@@ -54,8 +52,8 @@ void MeshBuilder::addBoxFace(const Point3& low, const Point3& high, BoxFace face
     addQuad(c, {{{r.u0, r.v0}, {r.u1, r.v0}, {r.u1, r.v1}, {r.u0, r.v1}}});
 }
 
-void MeshBuilder::addTriangleFacing(const Point3& a, const Point3& b, const Point3& c,
-                                    const Uv& uv, const Point3& outward) {
+void MeshBuilder::addTriangleFacing(const Point3& a, const Point3& b, const Point3& c, const Uv& uv,
+                                    const Point3& outward) {
     Point3 normal = normalized(cross(b - a, c - a));
     if (dot(normal, outward) >= 0.0f) {
         const uint16_t i = addVertex(a, uv, normal), j = addVertex(b, uv, normal),
@@ -96,8 +94,7 @@ void MeshBuilder::addEllipsoid(const Point3& centre, const Point3& axisA, const 
     }
 }
 
-void MeshBuilder::addLimb(const Point3& from, const Point3& to, float radius, float thickness,
-                          const Uv& uv) {
+void MeshBuilder::addLimb(const Point3& from, const Point3& to, float radius, float thickness, const Uv& uv) {
     const Point3 along = (to - from) * 0.5f;
     const Point3 direction = normalized(along);
     Point3 side = normalized(cross(direction, {0, 0, 1}));
@@ -121,8 +118,8 @@ std::string MeshBuilder::toJson() const {
     auto separator = [](size_t i, size_t n) { return i + 1 < n ? ",\n" : "\n"; };
     for (size_t i = 0; i < positions_.size(); ++i) {
         const Point3& p = positions_[i];
-        out += "{\"x\":" + formatNumber(p.x) + ",\"y\":" + formatNumber(p.y) +
-               ",\"z\":" + formatNumber(p.z) + "}" + separator(i, positions_.size());
+        out += "{\"x\":" + formatNumber(p.x) + ",\"y\":" + formatNumber(p.y) + ",\"z\":" + formatNumber(p.z) +
+               "}" + separator(i, positions_.size());
     }
     out += "],\n\"uvs\": [\n";
     for (size_t i = 0; i < uvs_.size(); ++i) {
@@ -132,8 +129,8 @@ std::string MeshBuilder::toJson() const {
     out += "],\n\"colors\": [\n";
     for (size_t i = 0; i < normals_.size(); ++i) {
         const Point3& n = normals_[i];
-        out += "{\"r\":" + formatNumber(n.x) + ",\"g\":" + formatNumber(n.y) +
-               ",\"b\":" + formatNumber(n.z) + "}" + separator(i, normals_.size());
+        out += "{\"r\":" + formatNumber(n.x) + ",\"g\":" + formatNumber(n.y) + ",\"b\":" + formatNumber(n.z) +
+               "}" + separator(i, normals_.size());
     }
     out += "],\n\"indices\": [\n";
     for (size_t i = 0; i < triangles_.size(); ++i) {

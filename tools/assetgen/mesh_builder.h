@@ -43,8 +43,8 @@ public:
     void addBox(const Point3& low, const Point3& high, UvFor uvFor);
     // A closed ellipsoid around centre with the three half-axes given as
     // vectors, every vertex at one texture coordinate (a flat-coloured part).
-    void addEllipsoid(const Point3& centre, const Point3& axisA, const Point3& axisB,
-                      const Point3& poleAxis, int slices, int stacks, const Uv& uv);
+    void addEllipsoid(const Point3& centre, const Point3& axisA, const Point3& axisB, const Point3& poleAxis,
+                      int slices, int stacks, const Uv& uv);
     // A capsule-like limb: an ellipsoid from `from` to `to`, `radius` wide and
     // `thickness` high.
     void addLimb(const Point3& from, const Point3& to, float radius, float thickness, const Uv& uv);

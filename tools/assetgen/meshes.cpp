@@ -20,8 +20,7 @@ MeshBuilder makeQuadMesh() {
     // Both sides: the keys stand up in the world and the overlays face the
     // overlay camera, and either may be seen from behind.
     MeshBuilder mesh;
-    mesh.addTwoSidedQuad({{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}},
-                         {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}});
+    mesh.addTwoSidedQuad({{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}}, {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}});
     return mesh;
 }
 
@@ -79,8 +78,8 @@ MeshBuilder makeLeverMesh() {
     MeshBuilder mesh;
     mesh.addBox({-BAR_HALF_WIDTH, -BAR_HALF_WIDTH, 0}, {BAR_HALF_WIDTH, BAR_HALF_WIDTH, BAR_LENGTH},
                 [](BoxFace, float, float) { return LEVER_BAR_RECT; });
-    mesh.addEllipsoid({0, 0, BAR_LENGTH}, {KNOB_RADIUS, 0, 0}, {0, KNOB_RADIUS, 0},
-                      {0, 0, KNOB_RADIUS}, 10, 7, LEVER_KNOB_UV);
+    mesh.addEllipsoid({0, 0, BAR_LENGTH}, {KNOB_RADIUS, 0, 0}, {0, KNOB_RADIUS, 0}, {0, 0, KNOB_RADIUS}, 10,
+                      7, LEVER_KNOB_UV);
     return mesh;
 }
 
@@ -125,8 +124,7 @@ MeshBuilder makeSwimmerMesh() {
     constexpr float LENGTH_CENTRE = 0.21f;  // shifts the body's middle onto the pivot
     auto at = [&](float x, float y, float z) { return Point3{x, y - LENGTH_CENTRE, z} + pivot; };
     MeshBuilder mesh;
-    mesh.addEllipsoid(at(0, 0.05f, 0), {0.36f, 0, 0}, {0, 0, 0.21f}, {0, 0.72f, 0}, 10, 7,
-                      SWIMMER_SUIT_UV);
+    mesh.addEllipsoid(at(0, 0.05f, 0), {0.36f, 0, 0}, {0, 0, 0.21f}, {0, 0.72f, 0}, 10, 7, SWIMMER_SUIT_UV);
     mesh.addEllipsoid(at(0, -0.92f, 0.04f), {0.22f, 0, 0}, {0, 0, 0.22f}, {0, 0.25f, 0}, 10, 7,
                       SWIMMER_SKIN_UV);
     mesh.addEllipsoid(at(0, -0.99f, 0.10f), {0.235f, 0, 0}, {0, 0, 0.19f}, {0, 0.21f, 0}, 10, 7,
@@ -136,8 +134,8 @@ MeshBuilder makeSwimmerMesh() {
                      SWIMMER_SKIN_UV);
         mesh.addLimb(at(side * 0.16f, 0.62f, 0), at(side * 0.24f, 1.30f, -0.02f), 0.11f, 0.10f,
                      SWIMMER_SKIN_UV);
-        mesh.addEllipsoid(at(side * 0.26f, 1.42f, -0.03f), {0.15f, 0, 0}, {0, 0, 0.04f},
-                          {0, 0.22f, 0}, 8, 6, SWIMMER_FIN_UV);
+        mesh.addEllipsoid(at(side * 0.26f, 1.42f, -0.03f), {0.15f, 0, 0}, {0, 0, 0.04f}, {0, 0.22f, 0}, 8, 6,
+                          SWIMMER_FIN_UV);
     }
     return mesh;
 }

@@ -21,9 +21,8 @@ const Colour labelText = {1, 1, 1, 1};
 void drawPanel(Image& image, float margin, float radius) {
     const float cx = image.width() / 2.0f, cy = image.height() / 2.0f;
     const float hw = cx - margin, hh = cy - margin;
-    image.fillShape(
-        [&](float x, float y) { return roundedBoxDistance(x, y, cx, cy, hw, hh, radius); },
-        [&](float, float) { return panelRim; });
+    image.fillShape([&](float x, float y) { return roundedBoxDistance(x, y, cx, cy, hw, hh, radius); },
+                    [&](float, float) { return panelRim; });
     image.fillShape(
         [&](float x, float y) {
             return roundedBoxDistance(x, y, cx, cy, hw - 3.0f, hh - 3.0f, radius - 3.0f);
@@ -40,14 +39,13 @@ void drawKey(Image& image, TextRenderer& font, float left, float top, float widt
     const float cx = left + width / 2.0f;
     image.fillShape(
         [&](float x, float y) {
-            return roundedBoxDistance(x, y, cx, top + height / 2.0f + KEY_DEPTH, width / 2.0f,
-                                      height / 2.0f, 10.0f);
+            return roundedBoxDistance(x, y, cx, top + height / 2.0f + KEY_DEPTH, width / 2.0f, height / 2.0f,
+                                      10.0f);
         },
         [&](float, float) { return keySide; });
     image.fillShape(
         [&](float x, float y) {
-            return roundedBoxDistance(x, y, cx, top + height / 2.0f, width / 2.0f, height / 2.0f,
-                                      10.0f);
+            return roundedBoxDistance(x, y, cx, top + height / 2.0f, width / 2.0f, height / 2.0f, 10.0f);
         },
         [&](float, float y) { return shade(keyTop, 1.0f - 0.10f * (y - top) / height); });
     // Arrow glyphs are small for their size; set alone on a key they get more.
@@ -90,8 +88,7 @@ int entryWidth(TextRenderer& font, const Entry& entry, int labelSize) {
     return width;
 }
 
-void drawEntry(Image& image, TextRenderer& font, const Entry& entry,
-               int left, int centreY, int labelSize) {
+void drawEntry(Image& image, TextRenderer& font, const Entry& entry, int left, int centreY, int labelSize) {
     int x = left;
     for (size_t i = 0; i < entry.size(); ++i) {
         const Piece& piece = entry[i];
@@ -99,11 +96,9 @@ void drawEntry(Image& image, TextRenderer& font, const Entry& entry,
         if (piece.isKey) {
             drawKey(image, font, static_cast<float>(x),
                     static_cast<float>(centreY - KEY_HEIGHT / 2) - KEY_DEPTH / 2.0f,
-                    static_cast<float>(width), static_cast<float>(KEY_HEIGHT), piece.text,
-                    KEY_TEXT_SIZE);
+                    static_cast<float>(width), static_cast<float>(KEY_HEIGHT), piece.text, KEY_TEXT_SIZE);
         } else {
-            font.draw(image, piece.text, x, centreY + font.capHeight(labelSize) / 2,
-                         labelSize, labelText);
+            font.draw(image, piece.text, x, centreY + font.capHeight(labelSize) / 2, labelSize, labelText);
         }
         if (i + 1 < entry.size()) x += width + gapAfter(entry, i);
     }
@@ -182,8 +177,8 @@ Image makeFontAtlas(TextRenderer& mono) {
         const int column = (code - 32) % COLUMNS, row = (code - 32) / COLUMNS;
         const std::u32string glyph(1, static_cast<char32_t>(code));
         const int advance = mono.measure(glyph, pixelSize);
-        mono.draw(image, glyph, column * CELL + (CELL - advance) / 2, row * CELL + BASELINE,
-                  pixelSize, {1, 1, 1, 1});
+        mono.draw(image, glyph, column * CELL + (CELL - advance) / 2, row * CELL + BASELINE, pixelSize,
+                  {1, 1, 1, 1});
     }
     return image;
 }

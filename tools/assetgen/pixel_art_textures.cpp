@@ -13,12 +13,12 @@ namespace {
 struct BrickStyle {
     Colour mortar;
     Colour stones[5];
-    float edgeLight;    // brightening of the top and left pixel of a brick
-    float edgeShadow;   // darkening of the bottom and right pixel
-    float grain;        // per-pixel brightness jitter
-    Colour growth;      // algae colour tinting the lower parts
+    float edgeLight;   // brightening of the top and left pixel of a brick
+    float edgeShadow;  // darkening of the bottom and right pixel
+    float grain;       // per-pixel brightness jitter
+    Colour growth;     // algae colour tinting the lower parts
     float growthAmount;
-    bool shine;         // diagonal glints, for gold
+    bool shine;  // diagonal glints, for gold
     uint32_t seed;
 };
 
@@ -59,9 +59,8 @@ Image brickWall(const BrickStyle& style) {
                 if (latticeHash(x, y, style.seed + 3) > 0.985f) light += 0.3f;
             }
             c = shade(c, light);
-            const float growth = valueNoise(static_cast<float>(x) / 16.0f,
-                                            static_cast<float>(y) / 16.0f, SIZE / 16,
-                                            style.seed + 4);
+            const float growth = valueNoise(static_cast<float>(x) / 16.0f, static_cast<float>(y) / 16.0f,
+                                            SIZE / 16, style.seed + 4);
             const float lowness = static_cast<float>(ly) / ROW_HEIGHT;
             c = mix(c, style.growth, style.growthAmount * smoothStep(0.55f, 0.8f, growth) * lowness);
             image.at(x, y) = c;
@@ -143,8 +142,8 @@ Image makeWoodPlanks() {
                 continue;
             }
             // Grain: lines along the plank, wavering with low-frequency noise.
-            const float waver = valueNoise(static_cast<float>(x) / 16.0f,
-                                           static_cast<float>(plank) * 3.0f, SIZE / 16, seed + 1);
+            const float waver = valueNoise(static_cast<float>(x) / 16.0f, static_cast<float>(plank) * 3.0f,
+                                           SIZE / 16, seed + 1);
             const float line = std::sin((static_cast<float>(ly) + 5.0f * waver) * 1.35f);
             float light = 1.0f + (latticeHash(x, y, seed + 2) - 0.5f) * 0.06f;
             if (line > 0.75f) light -= 0.13f;
@@ -157,8 +156,10 @@ Image makeWoodPlanks() {
                 dx = std::fmin(dx, SIZE - dx);
                 const float dy = (static_cast<float>(ly) - 8.0f) * 1.6f;
                 const float d = std::sqrt(dx * dx + dy * dy);
-                if (d < 2.2f) light -= 0.35f;
-                else if (d < 4.0f) light -= 0.15f;
+                if (d < 2.2f)
+                    light -= 0.35f;
+                else if (d < 4.0f)
+                    light -= 0.15f;
             }
             image.at(x, y) = shade(planks[plank % 4], light);
         }
@@ -200,9 +201,7 @@ Image makeDoor() {
     constexpr uint32_t seed = 53;
     const Colour iron = {0.25f, 0.26f, 0.29f, 1};
     const Colour rivet = {0.58f, 0.59f, 0.62f, 1};
-    const Colour boards[3] = {{0.47f, 0.30f, 0.16f, 1},
-                              {0.53f, 0.34f, 0.18f, 1},
-                              {0.43f, 0.27f, 0.14f, 1}};
+    const Colour boards[3] = {{0.47f, 0.30f, 0.16f, 1}, {0.53f, 0.34f, 0.18f, 1}, {0.43f, 0.27f, 0.14f, 1}};
     const Colour slime = {0.22f, 0.36f, 0.20f, 1};
     Image image(WIDTH, HEIGHT);
     auto inBand = [](int y, int top) { return y >= top && y < top + DOOR_BAND_HEIGHT; };
@@ -213,14 +212,13 @@ Image makeDoor() {
                 x < DOOR_FRAME || y < DOOR_FRAME || x >= WIDTH - DOOR_FRAME || y >= HEIGHT - DOOR_FRAME;
             const int bandTop = inBand(y, DOOR_UPPER_BAND_TOP)   ? DOOR_UPPER_BAND_TOP
                                 : inBand(y, DOOR_LOWER_BAND_TOP) ? DOOR_LOWER_BAND_TOP
-                                                              : -1;
+                                                                 : -1;
             Colour c;
             if (frame || bandTop >= 0) {
                 float light = 1.0f + jitter;
                 if (frame) {
                     // Bevel: lit on the outer top-left, shaded toward the boards.
-                    const int fromOutside = std::min(std::min(x, y), std::min(WIDTH - 1 - x,
-                                                                              HEIGHT - 1 - y));
+                    const int fromOutside = std::min(std::min(x, y), std::min(WIDTH - 1 - x, HEIGHT - 1 - y));
                     if (fromOutside == 0) light += 0.25f;
                     if (fromOutside == DOOR_FRAME - 1) light -= 0.25f;
                 } else {
@@ -232,8 +230,8 @@ Image makeDoor() {
             } else {
                 const int board = (x - DOOR_FRAME) / BOARD_WIDTH;
                 const int lx = (x - DOOR_FRAME) % BOARD_WIDTH;
-                const float grain = fractalNoise(static_cast<float>(x) / 3.0f,
-                                                 static_cast<float>(y) / 24.0f, 64, 2, seed + 1);
+                const float grain = fractalNoise(static_cast<float>(x) / 3.0f, static_cast<float>(y) / 24.0f,
+                                                 64, 2, seed + 1);
                 float light = 0.88f + grain * 0.24f + jitter;
                 if (lx == 0) light -= 0.45f;
                 if (lx == 1) light += 0.10f;
@@ -250,12 +248,11 @@ Image makeDoor() {
     }
     // Rivets along both bands and down the frame sides.
     auto drawRivet = [&](float cx, float cy) {
-        image.fillShape(
-            [&](float x, float y) { return circleDistance(x, y, cx, cy, 2.4f); },
-            [&](float x, float y) {
-                const float lit = clamp01(0.5f - ((x - cx) + (y - cy)) * 0.25f);
-                return shade(rivet, 0.65f + 0.6f * lit);
-            });
+        image.fillShape([&](float x, float y) { return circleDistance(x, y, cx, cy, 2.4f); },
+                        [&](float x, float y) {
+                            const float lit = clamp01(0.5f - ((x - cx) + (y - cy)) * 0.25f);
+                            return shade(rivet, 0.65f + 0.6f * lit);
+                        });
     };
     for (int i = 0; i < 8; ++i) {
         const float x = DOOR_FRAME + 10.0f + static_cast<float>(i) * 19.7f;

@@ -33,8 +33,8 @@ private:
 // A stateless hash of a lattice point to [0, 1), for noise and per-cell choices
 // that must not depend on the order in which pixels are visited.
 inline float latticeHash(int x, int y, uint32_t seed) {
-    uint32_t h = static_cast<uint32_t>(x) * 0x8da6b343u ^ static_cast<uint32_t>(y) * 0xd8163841u ^
-                 seed * 0xcb1ab31fu;
+    uint32_t h =
+        static_cast<uint32_t>(x) * 0x8da6b343u ^ static_cast<uint32_t>(y) * 0xd8163841u ^ seed * 0xcb1ab31fu;
     h ^= h >> 16;
     h *= 0x7feb352du;
     h ^= h >> 15;

@@ -181,9 +181,7 @@ void main() {
 }
 )";
 
-std::string litFragment(const char* body) {
-    return std::string("#version 120\n") + litCommon + body;
-}
+std::string litFragment(const char* body) { return std::string("#version 120\n") + litCommon + body; }
 
 }  // namespace
 

@@ -24,8 +24,8 @@ void scatterPebbles(Image& image, Random& random, int count, float scale, const 
         const float cy = random.range(0.0f, static_cast<float>(image.height()));
         const float rx = random.range(1.6f, 4.5f) * scale;
         const float ry = rx * random.range(0.6f, 1.0f);
-        const Colour c = shade(mix(base, {0.55f, 0.50f, 0.45f, 1}, random.uniform()),
-                               random.range(0.75f, 1.15f));
+        const Colour c =
+            shade(mix(base, {0.55f, 0.50f, 0.45f, 1}, random.uniform()), random.range(0.75f, 1.15f));
         const int x0 = std::max(0, static_cast<int>(cx - rx - 3)),
                   x1 = std::min(image.width() - 1, static_cast<int>(cx + rx + 3 * scale));
         const int y0 = std::max(0, static_cast<int>(cy - ry - 3)),
@@ -93,7 +93,7 @@ Image makeFloorTiles() {
     constexpr int SIZE = 1024;
     constexpr int TILES = 16;
     constexpr int TILE = SIZE / TILES;
-    constexpr int GROUT = 2;   // pixels of GROUT on each side of a TILE
+    constexpr int GROUT = 2;  // pixels of GROUT on each side of a TILE
     constexpr int BEVEL = 2;
     constexpr uint32_t SEED = 131;
     const float tileCentre = TILE / 2.0f;
@@ -168,8 +168,8 @@ Image makeCliffRock() {
             const float u = fx(x) / 64.0f, v = fy(y) / 64.0f;
             // Strata of uneven thickness run across the face, bent by broad noise.
             const float bend = fractalNoise(u * 0.5f, v * 0.5f, 2, 3, SEED);
-            const float stratum = fy(y) / 26.0f + bend * 2.5f +
-                                  0.35f * fractalNoise(u * 2.0f, 0.0f, 8, 2, SEED + 3);
+            const float stratum =
+                fy(y) / 26.0f + bend * 2.5f + 0.35f * fractalNoise(u * 2.0f, 0.0f, 8, 2, SEED + 3);
             const int layer = static_cast<int>(std::floor(stratum));
             const float within = stratum - std::floor(stratum);
             Colour c = palette[static_cast<int>(latticeHash(layer, 0, SEED) * 5.0f) % 5];
@@ -179,8 +179,8 @@ Image makeCliffRock() {
             // Rough grain at two scales.
             light *= 0.86f + 0.28f * fractalNoise(u * 4.0f, v * 4.0f, 16, 3, SEED + 1);
             // A few joints split each layer into blocks, leaning a little.
-            const float joint = valueNoise(u * 0.9f + within * 0.15f,
-                                           static_cast<float>(layer) * 5.3f, 4, SEED + 4);
+            const float joint =
+                valueNoise(u * 0.9f + within * 0.15f, static_cast<float>(layer) * 5.3f, 4, SEED + 4);
             const float jointLine = std::fabs(joint * 3.0f - std::floor(joint * 3.0f) - 0.5f);
             if (jointLine > 0.485f) light *= 0.7f;
             // Fine cracks: thin ridges of a second noise.

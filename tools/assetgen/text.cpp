@@ -13,8 +13,7 @@ TextRenderer::~TextRenderer() {
 bool TextRenderer::open(const std::string& fontPath) {
     if (!library_ && FT_Init_FreeType(&library_) != 0) {
         library_ = nullptr;
-        std::fprintf(stderr, "assetgen: FreeType could not start (needed for %s)\n",
-                     fontPath.c_str());
+        std::fprintf(stderr, "assetgen: FreeType could not start (needed for %s)\n", fontPath.c_str());
         return false;
     }
     if (FT_New_Face(library_, fontPath.c_str(), 0, &face_) != 0) {
@@ -37,8 +36,7 @@ int TextRenderer::measure(const std::u32string& text, int pixelSize) {
         const FT_UInt glyph = FT_Get_Char_Index(face_, c);
         if (previous && glyph) {
             FT_Vector kerning;
-            if (FT_Get_Kerning(face_, previous, glyph, FT_KERNING_DEFAULT, &kerning) == 0)
-                width += kerning.x;
+            if (FT_Get_Kerning(face_, previous, glyph, FT_KERNING_DEFAULT, &kerning) == 0) width += kerning.x;
         }
         if (FT_Load_Glyph(face_, glyph, FT_LOAD_DEFAULT) == 0) width += face_->glyph->advance.x;
         previous = glyph;
@@ -53,8 +51,8 @@ int TextRenderer::capHeight(int pixelSize) {
     return static_cast<int>(face_->glyph->metrics.horiBearingY >> 6);
 }
 
-void TextRenderer::draw(Image& image, const std::u32string& text, int x, int baselineY,
-                        int pixelSize, const Colour& colour) {
+void TextRenderer::draw(Image& image, const std::u32string& text, int x, int baselineY, int pixelSize,
+                        const Colour& colour) {
     if (!setSize(pixelSize)) return;
     long pen = static_cast<long>(x) << 6;
     FT_UInt previous = 0;
@@ -62,8 +60,7 @@ void TextRenderer::draw(Image& image, const std::u32string& text, int x, int bas
         const FT_UInt glyph = FT_Get_Char_Index(face_, c);
         if (previous && glyph) {
             FT_Vector kerning;
-            if (FT_Get_Kerning(face_, previous, glyph, FT_KERNING_DEFAULT, &kerning) == 0)
-                pen += kerning.x;
+            if (FT_Get_Kerning(face_, previous, glyph, FT_KERNING_DEFAULT, &kerning) == 0) pen += kerning.x;
         }
         previous = glyph;
         if (FT_Load_Glyph(face_, glyph, FT_LOAD_RENDER) != 0) continue;
@@ -78,8 +75,8 @@ void TextRenderer::draw(Image& image, const std::u32string& text, int x, int bas
                 for (unsigned col = 0; col < bitmap.width; ++col) {
                     const float coverage = static_cast<float>(line[col]) / 255.0f;
                     if (coverage > 0.0f)
-                        image.blend(left + static_cast<int>(col), top + static_cast<int>(row),
-                                    colour, coverage);
+                        image.blend(left + static_cast<int>(col), top + static_cast<int>(row), colour,
+                                    coverage);
                 }
             }
         }

@@ -8,19 +8,19 @@ class TextRenderer;
 // call gives the same pixels.
 
 // Pixel art drawn with nearest filtering (pixel_art_textures.cpp).
-Image makeStoneWall();  // wall.bmp, repeats; carries the swimmer's colours
-Image makeGoldWall();   // wallGold.bmp
-Image makeWoodPlanks(); // wood.bmp, repeats
-Image makeLeverMetal(); // lever.bmp
-Image makeDoor();       // door.bmp
-Image makeBlackPixel(); // blackpixel.bmp
+Image makeStoneWall();   // wall.bmp, repeats; carries the swimmer's colours
+Image makeGoldWall();    // wallGold.bmp
+Image makeWoodPlanks();  // wood.bmp, repeats
+Image makeLeverMetal();  // lever.bmp
+Image makeDoor();        // door.bmp
+Image makeBlackPixel();  // blackpixel.bmp
 
 // Large surfaces and cut-outs (surface_textures.cpp).
-Image makeSeaFloor();   // grass.png: one copy covers the 100 x 100 floor
-Image makeFloorTiles(); // carrelage.png: likewise
-Image makeCliffRock();  // cliff.png
-Image makeWaterSurface(); // water.png, semi-transparent
-Image makeSeaweedBlade(); // seaweed.png, cut out by alpha
+Image makeSeaFloor();      // grass.png: one copy covers the 100 x 100 floor
+Image makeFloorTiles();    // carrelage.png: likewise
+Image makeCliffRock();     // cliff.png
+Image makeWaterSurface();  // water.png, semi-transparent
+Image makeSeaweedBlade();  // seaweed.png, cut out by alpha
 
 // Keys and locks, by KeyColour: red 0, green 1, blue 2, gold 3 (item_textures.cpp).
 Image makeKey(int keyColour);

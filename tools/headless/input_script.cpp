@@ -10,10 +10,18 @@ int keyCodeByName(const std::string& name) {
     static const struct {
         const char* name;
         int code;
-    } keys[] = {{"space", vk::SPACE}, {"left", vk::LEFT},     {"right", vk::RIGHT},
-                {"up", vk::UP},       {"down", vk::DOWN},     {"lctrl", vk::LEFT_CONTROL},
-                {"rctrl", vk::RIGHT_CONTROL}, {"f1", vk::F1}, {"f2", vk::F2},
-                {"f3", vk::F3},       {"f4", vk::F4},         {"escape", vk::ESCAPE}};
+    } keys[] = {{"space", vk::SPACE},
+                {"left", vk::LEFT},
+                {"right", vk::RIGHT},
+                {"up", vk::UP},
+                {"down", vk::DOWN},
+                {"lctrl", vk::LEFT_CONTROL},
+                {"rctrl", vk::RIGHT_CONTROL},
+                {"f1", vk::F1},
+                {"f2", vk::F2},
+                {"f3", vk::F3},
+                {"f4", vk::F4},
+                {"escape", vk::ESCAPE}};
     for (const auto& key : keys)
         if (name == key.name) return key.code;
     return -1;
@@ -71,7 +79,8 @@ bool InputScript::parse(std::istream& in, std::string& error) {
             return false;
         };
         Change change;
-        if (!parseFrame(frameText, change.frame)) return fail("expected a frame number, got '" + frameText + "'");
+        if (!parseFrame(frameText, change.frame))
+            return fail("expected a frame number, got '" + frameText + "'");
         if (keysText.empty()) return fail("expected keys after the frame number (\"-\" for none)");
         if (hasExtra) return fail("unexpected text '" + extra + "' after the keys");
         std::string bad;

@@ -21,9 +21,9 @@
 #include "app/frame_loop.h"
 #include "game/game.h"
 #include "gfx/gl_api.h"
+#include "input_script.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/headless_window.h"
-#include "input_script.h"
 #include "run_report.h"
 #include "screenshot.h"
 
@@ -138,7 +138,9 @@ std::string frameFileName(const std::string& dir, long long frame) {
 }
 
 // The runner's own voice for the frame loop's start-up failures.
-void reportFailure(const char* text, const char* /*caption*/) { std::fprintf(stderr, "mirelo-headless: %s\n", text); }
+void reportFailure(const char* text, const char* /*caption*/) {
+    std::fprintf(stderr, "mirelo-headless: %s\n", text);
+}
 
 }  // namespace
 
@@ -183,7 +185,8 @@ int main(int argc, char** argv) {
     int code = 0;
     if (!options.screenshotPath.empty()) {
         if (!rendered) game->render();  // nothing ran yet: show the loaded state
-        if (!writeScreenshot(options.screenshotPath, options.width, options.height)) code = EXIT_BAD_ARGUMENTS;
+        if (!writeScreenshot(options.screenshotPath, options.width, options.height))
+            code = EXIT_BAD_ARGUMENTS;
     }
     if (!options.statePath.empty()) {
         const std::string text = runReport(*game, options.frames, !window.isActive()).dump(2) + "\n";

@@ -42,9 +42,20 @@ bool createContext(int width, int height, bool legacy) {
         std::fprintf(stderr, "EGL: no display could be initialised\n");
         return false;
     }
-    const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE, 8,
-                                       EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
-                                       EGL_DEPTH_SIZE, 16, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+    const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
+                                       EGL_PBUFFER_BIT,
+                                       EGL_RED_SIZE,
+                                       8,
+                                       EGL_GREEN_SIZE,
+                                       8,
+                                       EGL_BLUE_SIZE,
+                                       8,
+                                       EGL_ALPHA_SIZE,
+                                       8,
+                                       EGL_DEPTH_SIZE,
+                                       16,
+                                       EGL_RENDERABLE_TYPE,
+                                       EGL_OPENGL_BIT,
                                        EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configCount = 0;
@@ -59,11 +70,10 @@ bool createContext(int width, int height, bool legacy) {
         return false;
     }
     eglBindAPI(EGL_OPENGL_API);
-    const EGLint versionAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 0,
-                                        EGL_NONE};
+    const EGLint versionAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 0, EGL_NONE};
     const EGLint legacyAttributes[] = {EGL_NONE};
-    context = eglCreateContext(display, config, EGL_NO_CONTEXT,
-                               legacy ? legacyAttributes : versionAttributes);
+    context =
+        eglCreateContext(display, config, EGL_NO_CONTEXT, legacy ? legacyAttributes : versionAttributes);
     if (context == EGL_NO_CONTEXT && !legacy) {
         std::fprintf(stderr, "OpenGL 3.0 is not supported, falling back to GL 2.1\n");
         context = eglCreateContext(display, config, EGL_NO_CONTEXT, legacyAttributes);

@@ -30,14 +30,14 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN;
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
-    window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
-                              height, flags);
+    window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                              flags);
     if (!window && fullscreen) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "", "Display mode failed", nullptr);
         fullscreen = false;
         flags &= ~static_cast<Uint32>(SDL_WINDOW_FULLSCREEN);
-        window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                  width, height, flags);
+        window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                                  height, flags);
     }
     if (!window) {
         std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
@@ -96,9 +96,7 @@ void Window::pumpMessages() {
 
 void Window::handle(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_QUIT:
-            releaseContext();
-            break;
+        case SDL_QUIT: releaseContext(); break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE)
                 releaseContext();
@@ -108,8 +106,7 @@ void Window::handle(const SDL_Event& event) {
         case SDL_KEYDOWN:
             if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) events.pauseKeyDown();
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

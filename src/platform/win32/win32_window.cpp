@@ -70,8 +70,7 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
 
     hwnd = CreateWindowExA(exStyle, WINDOW_CLASS_NAME, WINDOW_TITLE,
                            style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                           hinstance, this);
+                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, hinstance, this);
     if (!hwnd) return false;
     // WM_CREATE made the context; a window without one has nothing to run.
     if (!running) return false;
@@ -82,8 +81,7 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
     return true;
 }
 
-LRESULT CALLBACK Window::windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK Window::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // A pointer needs the pointer-sized slot: GWL_USERDATA would cut it to 32 bits.
     Window* self = nullptr;
     if (message == WM_CREATE) {
@@ -100,9 +98,7 @@ LRESULT CALLBACK Window::windowProcedure(HWND window, UINT message, WPARAM wPara
 
 LRESULT Window::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            createContext(window);
-            break;
+        case WM_CREATE: createContext(window); break;
         case WM_CLOSE:
         case WM_DESTROY:
             // The window stays until the process ends; the frame loop finishes
@@ -119,8 +115,7 @@ LRESULT Window::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             // Auto-repeat key-downs toggle too: holding Escape flickers the pause.
             if (wParam == VK_ESCAPE) events.pauseKeyDown();
             break;
-        default:
-            break;
+        default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
