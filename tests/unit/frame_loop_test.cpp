@@ -58,9 +58,11 @@ struct FakeWindow {
     int swaps = 0;
 
     void setResizeTarget(WindowEvents::ResizeTarget t) { target = std::move(t); }
+    int expectedWidth = 1280;
+    int expectedHeight = 720;
     bool create(int w, int h, int bpp, bool fullscreen) {
-        EXPECT_EQ(w, 1280);
-        EXPECT_EQ(h, 720);
+        EXPECT_EQ(w, expectedWidth);
+        EXPECT_EQ(h, expectedHeight);
         EXPECT_EQ(bpp, 32);
         EXPECT_FALSE(fullscreen);
         events.push_back("create");
@@ -305,4 +307,55 @@ TEST_F(FrameLoopTest, MissingEntryPointsStopStartUpBeforeLoading) {
     EXPECT_EQ(code, 1);
     EXPECT_NE(out.err.find("glCreateShader"), std::string::npos);
     EXPECT_EQ(events, (std::vector<std::string>{"create", "window destroyed", "game destroyed"}));
+}
+
+// A host that calls one pass per display refresh (a browser) cannot sleep:
+// a pass that comes too early only swaps, and its time carries over, so no
+// update ever sees less than 15 ms and no time is lost.
+TEST_F(FrameLoopTest, SkipPacingSwapsEarlyPassesAndCarriesTheirTimeOver) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    FakeGame* g = game.get();
+    FrameLoop<FakeWindow, FakeGame, NoGl> loop(window, game);
+    loop.setPacing(Pacing::SKIP);
+    ASSERT_TRUE(loop.start());
+    // Passes every 8.3 ms, as on a 120 Hz screen.
+    for (int pass = 0; pass < 12; ++pass) {
+        clockTicks += 8333;
+        loop.pass();
+    }
+    EXPECT_TRUE(sleeps.empty());
+    EXPECT_EQ(window.swaps, 12);
+    ASSERT_EQ(g->dts.size(), 6u);  // every second pass is due
+    for (float dt : g->dts) {
+        EXPECT_GE(dt, MIN_FRAME_SECONDS);
+        EXPECT_NEAR(dt, 0.016666f, 1e-6f);
+    }
+    EXPECT_EQ(g->renders, 6);
+    EXPECT_EQ(loop.shutDown(), 0);
+}
+
+// The headless runner and the browser's dt= test hook: every update gets
+// exactly the fixed step, whatever the clock says, and nothing sleeps; a
+// paused pass still runs neither update nor render.
+TEST_F(FrameLoopTest, FixedStepIgnoresTheClockAndThePacing) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    FakeGame* g = game.get();
+    window.expectedWidth = 320;
+    window.expectedHeight = 180;
+    FrameLoop<FakeWindow, FakeGame, NoGl> loop(window, game, 320, 180);
+    ASSERT_TRUE(loop.start());
+    loop.useFixedStep(0.004f);
+    for (int pass = 0; pass < 5; ++pass) {
+        clockTicks += pass == 2 ? 5000000 : 1;
+        window.active = pass != 3;
+        loop.pass();
+    }
+    EXPECT_TRUE(sleeps.empty());
+    EXPECT_EQ(g->dts, (std::vector<float>{0.004f, 0.004f, 0.004f, 0.004f}));
+    EXPECT_EQ(g->renders, 4);
+    EXPECT_EQ(window.swaps, 5);
+    EXPECT_EQ(g->sizes.back(), std::make_pair(320, 180));
+    loop.shutDown();
 }
