@@ -38,6 +38,7 @@ after(async () => {
 test('the page loads the game and draws a frame without a console error', async () => {
   const { page, errors } = await openPage(browser, `${server.url}?seed=${seed}`);
   await page.waitForFunction(() => window.mireloSmokeDone === true, null, { timeout: 60000 });
+  assert.equal(await page.evaluate(() => window.mireloSmokeGlErrors), 0, 'the frame raised no GL error');
   assert.equal(await page.title(), 'TAVO 6 Mirelo');
   assert.equal(await page.isVisible('#loading'), false, 'the loading bar is gone');
   assert.equal(await page.isVisible('#error'), false, 'no start-up failure is shown');
@@ -74,6 +75,11 @@ test('the start frame matches mirelo-headless and not a frame after swimming', a
   assert.equal(same.error, undefined);
   assert.ok(same.meanDifference < 4 && same.differingShare < 0.08,
     `the browser's start frame is not the headless one: ${JSON.stringify(same)}`);
+  // The blades are green: where the two frames disagree on one, red and
+  // blue change alike. Red and blue swapped in the BMP textures (stone,
+  // wood, door, lever) move the frame's red-blue balance by about 0.9.
+  assert.ok(same.balanceDifference < 0.4,
+    `the browser's colours are not the headless ones: ${JSON.stringify(same)}`);
   assert.ok(control.meanDifference > 3 * same.meanDifference && control.differingShare > 0.1,
     `the comparison cannot tell a different frame: ${JSON.stringify(control)}`);
   assert.deepEqual(errors, []);

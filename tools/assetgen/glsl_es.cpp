@@ -49,15 +49,9 @@ std::string toGlslEs(const std::string& source, ShaderStage stage, std::string& 
     const size_t end = source.size();
     for (size_t i = std::strlen(desktopVersion); i < end;) {
         const char c = source[i];
-        if (std::isdigit(static_cast<unsigned char>(c))) {
-            // A number, exponent and suffix included, is copied whole so that
-            // its letters are never taken for a name.
-            const size_t start = i;
-            while (i < end && (identifierPart(source[i]) || source[i] == '.')) ++i;
-            out.append(source, start, i - start);
-            continue;
-        }
         if (!identifierStart(c)) {
+            // Digits included: letters inside a number (1e5) are then read as
+            // a name of their own, which no rewrite ever matches.
             out += c;
             ++i;
             continue;

@@ -72,8 +72,9 @@ export async function openPage(browser, url) {
 }
 
 // Compares two PNG images (data URLs) of the same size inside the page: the
-// mean absolute difference over the R, G, B channels (0..255) and the share
-// of pixels whose largest channel difference exceeds `tolerance`.
+// mean absolute difference over the R, G, B channels (0..255), the share of
+// pixels whose largest channel difference exceeds `tolerance`, and how far
+// apart the two images' mean red-minus-blue balances are.
 export function compareInPage(page, firstUrl, secondUrl, tolerance) {
   return page.evaluate(async ({ firstUrl, secondUrl, tolerance }) => {
     async function pixels(source) {
@@ -92,7 +93,9 @@ export function compareInPage(page, firstUrl, secondUrl, tolerance) {
       return { error: `sizes differ: ${a.width}x${a.height} and ${b.width}x${b.height}` };
     let sum = 0;
     let differing = 0;
+    let balance = 0;
     for (let i = 0; i < a.data.length; i += 4) {
+      balance += (a.data[i] - a.data[i + 2]) - (b.data[i] - b.data[i + 2]);
       let largest = 0;
       for (let c = 0; c < 3; ++c) {
         const d = Math.abs(a.data[i + c] - b.data[i + c]);
@@ -102,7 +105,8 @@ export function compareInPage(page, firstUrl, secondUrl, tolerance) {
       if (largest > tolerance) ++differing;
     }
     const count = a.width * a.height;
-    return { meanDifference: sum / (count * 3), differingShare: differing / count };
+    return { meanDifference: sum / (count * 3), differingShare: differing / count,
+             balanceDifference: Math.abs(balance / count) };
   }, { firstUrl, secondUrl, tolerance });
 }
 

@@ -4,7 +4,8 @@
 // source, data/ packed into the page's file system, our own page, and the
 // real Game loaded and drawn once on a WebGL 2 context through Emscripten's
 // html5 API. It runs exactly one frame, as `mirelo-headless --seed N` does
-// (update by 0.016 s, then render), and then sets window.mireloSmokeDone.
+// (update by 0.016 s, then render), and then sets window.mireloSmokeDone,
+// with the number of GL errors the frame raised in window.mireloSmokeGlErrors.
 //
 // Arguments (the page passes them from its URL): [--seed N].
 #include <emscripten.h>
@@ -103,9 +104,14 @@ int main(int argc, char** argv) {
     renderer.beginFrame();
     game->render();
     renderer.endFrame();
-    for (GLenum e = glGetError(); e != GL_NO_ERROR; e = glGetError()) std::fprintf(stderr, "GL error 0x%04x\n", e);
+    int glErrors = 0;
+    for (GLenum e = glGetError(); e != GL_NO_ERROR; e = glGetError(), ++glErrors)
+        std::fprintf(stderr, "GL error 0x%04x\n", e);
     // The game stays alive with its context: the runtime is kept after main.
     game.release();
-    EM_ASM({ window.mireloSmokeDone = true; });
+    EM_ASM({
+        window.mireloSmokeGlErrors = $0;
+        window.mireloSmokeDone = true;
+    }, glErrors);
     return 0;
 }
