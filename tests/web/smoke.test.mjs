@@ -36,8 +36,11 @@ after(async () => {
 });
 
 test('the page loads the game and draws a frame without a console error', async () => {
-  const { page, errors } = await openPage(browser, `${server.url}?seed=${seed}`);
+  const { page, errors, lines } = await openPage(browser, `${server.url}?seed=${seed}`);
   await page.waitForFunction(() => window.mireloSmokeDone === true, null, { timeout: 60000 });
+  // The loaders' diagnostics: a shader that WebGL would not compile or link,
+  // a file missing from the packed data.
+  assert.deepEqual(lines.filter((line) => /Could not|programme non linke|cannot/i.test(line)), []);
   assert.equal(await page.evaluate(() => window.mireloSmokeGlErrors), 0, 'the frame raised no GL error');
   assert.equal(await page.title(), 'TAVO 6 Mirelo');
   assert.equal(await page.isVisible('#loading'), false, 'the loading bar is gone');

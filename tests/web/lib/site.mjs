@@ -61,14 +61,18 @@ export function launchChromium(extraArgs = []) {
 }
 
 // A page in a 1280x800 window whose console errors and uncaught
-// exceptions are collected in `errors`.
+// exceptions are collected in `errors`, and every console line in `lines`.
 export async function openPage(browser, url) {
   const page = await browser.newPage({ viewport: { width: 1280, height: 800 } });
   const errors = [];
-  page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
+  const lines = [];
+  page.on('console', (message) => {
+    lines.push(message.text());
+    if (message.type() === 'error') errors.push(message.text());
+  });
   page.on('pageerror', (error) => errors.push(String(error)));
   await page.goto(url);
-  return { page, errors };
+  return { page, errors, lines };
 }
 
 // Compares two PNG images (data URLs) of the same size inside the page: the
