@@ -44,6 +44,8 @@ test('the page loads the game and draws a frame without a console error', async 
   assert.equal(await page.evaluate(() => window.mireloSmokeGlErrors), 0, 'the frame raised no GL error');
   assert.equal(await page.title(), 'TAVO 6 Mirelo');
   assert.equal(await page.isVisible('#loading'), false, 'the loading bar is gone');
+  assert.equal(await page.evaluate(() => document.getElementById('progress').value), 1,
+    'the bar followed the data download to its end');
   assert.equal(await page.isVisible('#error'), false, 'no start-up failure is shown');
   const size = await page.evaluate(() => [canvas.width, canvas.height]);
   assert.deepEqual(size, [1280, 720]);
