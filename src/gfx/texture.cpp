@@ -4,6 +4,7 @@
 
 #include "gfx/gl_api.h"
 #include "gfx/renderer.h"
+#include "gfx/webgl_formats.h"
 #include "platform/platform.h"
 
 namespace {
@@ -49,6 +50,12 @@ void Texture::upload() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
+#ifdef __EMSCRIPTEN__
+    // WebGL takes red-first bytes only. The block is put in that order for
+    // good (the format then names it), so uploading it again stays right.
+    swapRedAndBlue(pixels.get(), format, width, height);
+    format = webglPixelFormat(format);
+#endif
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, pixels.get());
 }
 
@@ -67,8 +74,12 @@ void Texture::setWrap(WrapMode mode) {
     constexpr WrapMode WRAP_MODE_COUNT = sizeof(WRAP_MODES) / sizeof(WRAP_MODES[0]);
     bind();
     if (mode < 0 || mode >= WRAP_MODE_COUNT) return;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, WRAP_MODES[mode]);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, WRAP_MODES[mode]);
+    GLint wrap = WRAP_MODES[mode];
+#ifdef __EMSCRIPTEN__
+    wrap = webglWrapMode(wrap);
+#endif
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
 
 void Texture::bind() const { glBindTexture(GL_TEXTURE_2D, name); }

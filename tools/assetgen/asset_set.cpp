@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "glsl_es.h"
 #include "image_files.h"
 #include "meshes.h"
 #include "shaders.h"
@@ -83,6 +84,22 @@ bool writeAssetSet(const std::string& root) {
     out.text(display + "leverSocle.json", makeLeverSocketMesh().toJson());
     out.text("data/meshes/colliders/quadCollider.json", makeQuadColliderJson());
 
-    for (const ShaderFile& shader : makeShaderFiles()) out.text("data/shaders/" + shader.name, shader.source);
+    // Beside each shader, its GLSL ES 3.00 variant for the web build, made
+    // from the same text.
+    for (const ShaderFile& shader : makeShaderFiles()) {
+        out.text("data/shaders/" + shader.name, shader.source);
+        const bool fragment =
+            shader.name.size() > 5 && shader.name.compare(shader.name.size() - 5, 5, ".frag") == 0;
+        std::string error;
+        const std::string es =
+            toGlslEs(shader.source, fragment ? ShaderStage::Fragment : ShaderStage::Vertex, error);
+        if (es.empty()) {
+            std::fprintf(stderr, "assetgen: no GLSL ES variant of %s: %s\n", shader.name.c_str(),
+                         error.c_str());
+            out.fail();
+            continue;
+        }
+        out.text("data/shaders/es/" + shader.name, es);
+    }
     return out.ok();
 }

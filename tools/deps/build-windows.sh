@@ -13,8 +13,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 "$root/tools/deps/install.sh" build windows
 
-SUDO=""
-[ "$(id -u)" -ne 0 ] && SUDO=sudo
+source "$root/tools/deps/debian-source.sh"
 
 cache="${MIRELO_CACHE_DIR:-$HOME/.cache/mirelo}"
 # Upstream version only: Debian's revisions patch the packaging, and the
@@ -23,44 +22,13 @@ png_version=$(dpkg-query -W -f='${source:Upstream-Version}' libpng-dev)
 prefix="$cache/mingw-w64-libpng-$png_version"
 jobs=$(nproc)
 
-# apt-get source needs deb-src entries; this adds them for the archives that
-# already serve binary packages (deb822 stanzas with their Types changed).
-ensure_deb_src() {
-    if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        return 0
-    fi
-    local list=/etc/apt/sources.list.d/debian.sources
-    [ -f "$list" ] || { echo "build-windows.sh: no $list to derive deb-src entries from" >&2; exit 1; }
-    echo "Adding deb-src entries (/etc/apt/sources.list.d/mirelo-deb-src.sources)"
-    sed 's/^Types: deb$/Types: deb-src/' "$list" | $SUDO tee /etc/apt/sources.list.d/mirelo-deb-src.sources >/dev/null
-    $SUDO apt-get update -qq
-}
-
-# Every Debian revision of one upstream release carries the same .orig
-# tarball, so when the newest revision's files cannot be had (a security
-# archive may list sources it does not serve), an older one serves as well.
-fetch_source() {
-    local downloads=$1 version
-    for version in "" $(apt-cache showsrc libpng1.6 2>/dev/null | awk '/^Version:/ {print $2}' | sort -ruV); do
-        (cd "$downloads" && apt-get source --download-only -qq "libpng1.6${version:+=$version}") \
-            >"$downloads/fetch.log" 2>&1 && return 0
-    done
-    cat "$downloads/fetch.log" >&2
-    return 1
-}
-
 work=""
 trap '[ -z "$work" ] || rm -rf "$work"' EXIT
 
 build_libpng() {
     local downloads="$cache/downloads"
-    mkdir -p "$downloads"
-    ensure_deb_src
-    # An index fetched before the deb-src entries existed knows no sources yet.
-    if ! fetch_source "$downloads"; then
-        $SUDO apt-get update -qq
-        fetch_source "$downloads"
-    fi
+    # The newest revision: only its upstream tarball is used.
+    download_source libpng1.6 "" "$downloads"
     local tarball
     tarball=$(ls "$downloads"/libpng1.6_"$png_version".orig.tar.* 2>/dev/null | head -n1)
     if [ -z "$tarball" ]; then

@@ -21,6 +21,13 @@ for need in "$@"; do
         hardening)
             # memcheck runs of the game, and GNU time for its peak memory.
             packages+=(valgrind time) ;;
+        web)
+            # Emscripten and the source packages of libpng and zlib for the
+            # web build (tools/web/deps.sh); Chromium runs the site in the
+            # tests. npm fetches playwright-core; a node that is not Debian's
+            # brings its own npm, which Debian's npm would conflict with.
+            packages+=(emscripten dpkg-dev chromium python3)
+            command -v npm >/dev/null || packages+=(npm) ;;
         *)
             echo "install.sh: unknown package set '$need'" >&2
             exit 2 ;;
