@@ -193,6 +193,15 @@ LeafGap measuredGap(const Camera& camera, const Change& leaves, const Door& door
     return gap;
 }
 
+// The lock a door would carry: the pixels that differ between the door drawn
+// locked (with the given lock colour) and unlocked, their colour in the locked
+// frame and their middle.
+struct LockPatch {
+    size_t pixels = 0;
+    Rgb colour;
+    Point centre;
+};
+
 }  // namespace
 
 struct RenderRules : LoadedGame {
@@ -212,15 +221,6 @@ struct RenderRules : LoadedGame {
         const RgbaImage with = renderFrame();
         return changeBetween(with, renderWith(object.scaleFactor, Vec3(0, 0, 0)));
     }
-};
-
-// The lock a door would carry: the pixels that differ between the door drawn
-// locked (with the given lock colour) and unlocked, their colour in the locked
-// frame and their middle.
-struct LockPatch {
-    size_t pixels = 0;
-    Rgb colour;
-    Point centre;
 };
 
 TEST_F(RenderRules, LockIsDrawnInItsColourOnlyWhileItsDoorIsLocked) {
