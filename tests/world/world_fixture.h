@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 #include "game/game.h"
 #include "gfx/gl_api.h"
 #include "golden_image.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/platform.h"
 
 constexpr int WORLD_TEST_WIDTH = 640;
 constexpr int WORLD_TEST_HEIGHT = 360;
 constexpr unsigned WORLD_TEST_SEED = 7;
+// The frame time the tests play with, the one mirelo-headless uses by default.
+constexpr float WORLD_TEST_FRAME_SECONDS = 0.016f;
 
 // A game loaded from data/ with a fixed seaweed seed, sized to the surface.
 struct LoadedGame : ::testing::Test {
@@ -23,6 +28,7 @@ struct LoadedGame : ::testing::Test {
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
     void TearDown() override {
+        headless::setKeysDown({});
         game.reset();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
@@ -40,6 +46,11 @@ struct LoadedGame : ::testing::Test {
             std::copy_n(rows.data() + (WORLD_TEST_HEIGHT - 1 - y) * stride, stride,
                         image.pixels.data() + y * stride);
         return image;
+    }
+    // Plays frames (update only) holding exactly these keys, Win32 virtual-key codes.
+    void play(int frames, const std::set<int>& keys = {}) {
+        headless::setKeysDown(keys);
+        for (int i = 0; i < frames; ++i) game->update(WORLD_TEST_FRAME_SECONDS);
     }
     void enter(int room) {
         game->currentRoom = &game->rooms[room];
