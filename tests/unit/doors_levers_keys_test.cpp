@@ -237,7 +237,9 @@ TEST(Zones, EachZoneIsAnOpenBoxAroundItsObject) {
     };
     constexpr float IN = 0.01f;
     for (const auto& z : zones) {
-        const float depth = (std::isinf(z.deepest) ? -20.0f : z.deepest + z.shallowest) / 2;  // well inside
+        const bool floorBound = std::isinf(z.deepest);  // doors reach down to the floor
+        const float deepest = floorBound ? -20.0f : z.deepest;
+        const float depth = floorBound ? -10.0f : (z.deepest + z.shallowest) / 2;  // well inside
         struct Probe {
             Vec3 at;
             bool inside;
@@ -255,8 +257,8 @@ TEST(Zones, EachZoneIsAnOpenBoxAroundItsObject) {
             {{50, 50 + z.halfY - IN, depth}, true, "inside the high y edge"},
             {{50, 50, z.shallowest}, false, "shallow edge"},
             {{50, 50, z.shallowest - IN}, true, "inside the shallow edge"},
-            {{50, 50, std::isinf(z.deepest) ? -20.0f : z.deepest}, std::isinf(z.deepest), "deep edge (the floor for doors)"},
-            {{50, 50, std::isinf(z.deepest) ? -20.0f : z.deepest + IN}, true, "inside the deep edge"},
+            {{50, 50, deepest}, floorBound, "deep edge (the floor for doors)"},
+            {{50, 50, deepest + IN}, true, "inside the deep edge"},
         };
         for (const Probe& p : probes)
             EXPECT_EQ(acts(z.action, z.orientation, p.at), p.inside) << z.name << ": " << p.where;
