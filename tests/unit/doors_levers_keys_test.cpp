@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <set>
+#include <vector>
 
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
@@ -94,26 +95,6 @@ TEST_F(DoorsLeversKeys, KeysAreOnlyUsedOnTheirOwnColour) {
     EXPECT_TRUE(game->keysHeld[KEY_GOLD]);
 }
 
-TEST_F(DoorsLeversKeys, NearerTheSurfaceThanMinus6NoDoorIsPassedOrUnlocked) {
-    game->keysHeld[KEY_RED] = true;
-    Room& room = game->rooms[1];
-    for (const float depth : {-5.9f, -6.0f}) {
-        for (const Vec3 at : {Vec3(99, 50, depth), Vec3(4, 50, depth)}) {
-            enter(1, at);
-            runFrames(*game, 4, DT);
-            EXPECT_TRUE(room.doors[1].locked) << depth;
-            EXPECT_FALSE(room.fadingOut) << depth;
-        }
-    }
-    enter(1, Vec3(99, 50, -6.1f));
-    game->update(DT);
-    EXPECT_FALSE(room.doors[1].locked);
-    enter(1, Vec3(4, 50, -6.1f));
-    game->update(DT);
-    EXPECT_TRUE(room.fadingOut);
-    EXPECT_EQ(room.exitDoor, &room.doors[0]);
-}
-
 TEST_F(DoorsLeversKeys, HoldingControlIntoALeversReachDoesNotPullIt) {
     const Lever& lever = game->rooms[0].levers[0];
     enter(0, Vec3(45, 45, -9));  // above the reach, which ends at -10
@@ -201,18 +182,86 @@ TEST_F(DoorsLeversKeys, AnOpenDoorIntoNoRoomIsNotPassed) {
     }
 }
 
-TEST_F(DoorsLeversKeys, AKeyOfAColourAlreadyHeldLeavesOneHeldAndKeysAreReachedFromJustBelow) {
+TEST_F(DoorsLeversKeys, AKeyOfAColourAlreadyHeldLeavesOneHeld) {
     game->keysHeld[KEY_BLUE] = true;
     enter(4, Vec3(75, 20, -17));
     game->update(DT);
     EXPECT_TRUE(game->keysHeld[KEY_BLUE]);
     EXPECT_FALSE(game->rooms[4].keyPresent[KEY_BLUE]);
-    // The reach ends four units above the key (which lies at depth -19).
-    game->rooms[2].keyPresent[KEY_GREEN] = true;
-    enter(2, Vec3(75, 95, -15));
-    game->update(DT);
-    EXPECT_TRUE(game->rooms[2].keyPresent[KEY_GREEN]);
-    game->swimmerPosition.z = -15.1f;
-    game->update(DT);
-    EXPECT_FALSE(game->rooms[2].keyPresent[KEY_GREEN]);
+}
+
+// Every zone is an open box: probed on each side of each axis exactly on its
+// edge (outside) and a hundredth within it (inside), with the object at
+// (50, 50) in an otherwise empty room and the swimmer at rest.
+TEST(Zones, EachZoneIsAnOpenBoxAroundItsObject) {
+    enum Action { PASS, UNLOCK, PULL, TAKE };
+    constexpr float NONE = -std::numeric_limits<float>::infinity();  // no lower depth bound
+    const struct {
+        const char* name;
+        Action action;
+        DoorOrientation orientation;
+        float halfX, halfY;
+        float deepest, shallowest;  // the open depth range
+    } zones[] = {
+        {"passage through a door in a wall of constant x", PASS, DOOR_IN_X_WALL, 2, 5, NONE, -6},
+        {"passage through a door in a wall of constant y", PASS, DOOR_IN_Y_WALL, 5, 2, NONE, -6},
+        {"unlocking a door in a wall of constant x", UNLOCK, DOOR_IN_X_WALL, 4, 5, NONE, -6},
+        {"unlocking a door in a wall of constant y", UNLOCK, DOOR_IN_Y_WALL, 5, 4, NONE, -6},
+        {"pulling a lever 6 above the floor", PULL, DOOR_IN_X_WALL, 3, 3, -14, -10},
+        {"taking a key 5 above the floor", TAKE, DOOR_IN_X_WALL, 2, 2, -16, -11},
+    };
+    auto acts = [](Action action, DoorOrientation orientation, const Vec3& at) {
+        std::unique_ptr<Game> game = startedGame();
+        Room& room = game->rooms[4];
+        room.doorCount = 0;
+        for (bool& present : room.keyPresent) present = false;
+        const Vec3 centre(50, 50, 0);
+        Door* door = room.addDoor(centre, orientation, DOOR_TOWARD_PLUS_X, Vec2(10, 50), action == PASS);
+        if (action == UNLOCK) {
+            lockDoor(door, KEY_BLUE);
+            game->keysHeld[KEY_BLUE] = true;
+        }
+        const Lever* lever = room.addLever(Vec3(50, 50, 6), nullptr);
+        if (action == TAKE) room.placeKey(KEY_GOLD, Vec3(50, 50, 5));
+        game->currentRoom = &room;
+        game->swimmerPosition = at;
+        headless::setKeysDown(action == PULL ? std::set<int>{vk::LEFT_CONTROL} : std::set<int>{});
+        game->update(DT);
+        headless::setKeysDown({});
+        switch (action) {
+            case PASS: return room.fadingOut;
+            case UNLOCK: return !door->locked;
+            case PULL: return lever->pulling;
+            case TAKE: return game->keysHeld[KEY_GOLD];
+        }
+        return false;
+    };
+    constexpr float IN = 0.01f;
+    for (const auto& z : zones) {
+        const bool floorBound = std::isinf(z.deepest);  // doors reach down to the floor
+        const float deepest = floorBound ? -20.0f : z.deepest;
+        const float depth = floorBound ? -10.0f : (z.deepest + z.shallowest) / 2;  // well inside
+        struct Probe {
+            Vec3 at;
+            bool inside;
+            const char* where;
+        };
+        const std::vector<Probe> probes = {
+            {{50, 50, depth}, true, "centre"},
+            {{50 - z.halfX, 50, depth}, false, "low x edge"},
+            {{50 - z.halfX + IN, 50, depth}, true, "inside the low x edge"},
+            {{50 + z.halfX, 50, depth}, false, "high x edge"},
+            {{50 + z.halfX - IN, 50, depth}, true, "inside the high x edge"},
+            {{50, 50 - z.halfY, depth}, false, "low y edge"},
+            {{50, 50 - z.halfY + IN, depth}, true, "inside the low y edge"},
+            {{50, 50 + z.halfY, depth}, false, "high y edge"},
+            {{50, 50 + z.halfY - IN, depth}, true, "inside the high y edge"},
+            {{50, 50, z.shallowest}, false, "shallow edge"},
+            {{50, 50, z.shallowest - IN}, true, "inside the shallow edge"},
+            {{50, 50, deepest}, floorBound, "deep edge (the floor for doors)"},
+            {{50, 50, deepest + IN}, true, "inside the deep edge"},
+        };
+        for (const Probe& p : probes)
+            EXPECT_EQ(acts(z.action, z.orientation, p.at), p.inside) << z.name << ": " << p.where;
+    }
 }

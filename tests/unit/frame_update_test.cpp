@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <set>
 
@@ -223,4 +224,100 @@ TEST_F(FrameUpdate, AFadeOutWithNoDoorToPassFadesBackInWhereTheSwimmerIs) {
     EXPECT_EQ(game->swimmerPosition.y, 20.0f);
     runFrames(*game, 3, 0.25f);
     EXPECT_FALSE(room.fadingIn);
+}
+
+// Each case hinges on one pair of neighbouring steps of the update: run in
+// the other order, the same frame ends differently.
+TEST(UpdateOrder, EachStepSeesWhatTheStepBeforeItLeft) {
+    constexpr float dt = 0.1f;
+    // Space up at top speed: 10 - 14.29 * 0.1 = 8.57, so the frame moves
+    // the swimmer about 0.86 along its heading.
+    auto gliding = [](Game& g, int room, Vec3 at, float headingDegrees) {
+        g.currentRoom = &g.rooms[room];
+        g.swimmerPosition = at;
+        g.steering.x = -headingDegrees / 150.0f;
+        g.swimmerObject.setAngleZ(headingDegrees);
+        g.speed = 10.0f;
+    };
+    const struct {
+        const char* rule;
+        std::set<int> keys;
+        std::function<void(Game&)> setUp;
+        std::function<bool(const Game&)> outcome;
+    } cases[] = {
+        {"speed before swimming: the first frame of Space already moves the swimmer",
+         {vk::SPACE},
+         [](Game& g) {
+             g.currentRoom = &g.rooms[4];
+             g.swimmerPosition = Vec3(50, 50, -10);
+             g.steering.x = -90.0f / 150.0f;
+             g.swimmerObject.setAngleZ(90.0f);
+         },
+         [](const Game& g) { return g.swimmerPosition.x > 50.06f; }},
+        // Room 0's lever reaches to x < 48; the glide ends at x = 48.76.
+        {"lever pull before swimming: the reach is judged where the frame starts",
+         {vk::LEFT_CONTROL},
+         [&](Game& g) { gliding(g, 0, Vec3(47.9f, 45, -12), 90.0f); },
+         [](const Game& g) { return g.rooms[0].levers[0].pulling; }},
+        // The passage of room 0's east door starts at x = 98.
+        {"swimming before doors: a door is passed where the frame ends",
+         {},
+         [&](Game& g) {
+             g.rooms[0].doors[0].open = true;
+             gliding(g, 0, Vec3(97.5f, 50, -10), 90.0f);
+         },
+         [](const Game& g) { return g.rooms[0].fadingOut; }},
+        // Room 4's blue key is in reach from x = 73.
+        {"swimming before keys: a key is taken where the frame ends",
+         {},
+         [&](Game& g) { gliding(g, 4, Vec3(72.5f, 20, -17), 90.0f); },
+         [](const Game& g) { return g.keysHeld[KEY_BLUE]; }},
+        {"doors before levers: a door a lever opens starts sliding in the next frame",
+         {},
+         [](Game& g) {
+             g.rooms[0].levers[0].pulling = true;
+             g.rooms[0].levers[0].pullTimer = 0.95f;
+         },
+         [](const Game& g) { return g.rooms[0].doors[0].opening && g.rooms[0].doors[0].openTimer == 0.0f; }},
+        // A lever whose flag uncovers a key: the key step of the same frame finds it.
+        {"levers before keys: what a finished pull sets is there for the keys",
+         {},
+         [](Game& g) {
+             Room& room = g.rooms[4];
+             room.keyPositions[KEY_GOLD] = Vec3(60, 60, 1);
+             Lever* lever = room.addLever(Vec3(30, 30, 0), nullptr);
+             lever->linkedOpenFlag = &room.keyPresent[KEY_GOLD];
+             lever->pulling = true;
+             lever->pullTimer = 0.95f;
+             g.currentRoom = &room;
+             g.swimmerPosition = Vec3(60, 60, -17);
+         },
+         [](const Game& g) { return g.keysHeld[KEY_GOLD]; }},
+        // One frame with nothing held first, so the previous sample is known to be empty.
+        {"sampling before the press checks: F1 acts in the frame it goes down",
+         {vk::F1},
+         [](Game& g) {
+             headless::setKeysDown({});
+             g.update(dt);
+             g.hintTimer = 5.0f;
+         },
+         [](const Game& g) { return g.hintTimer == 0.0f; }},
+        {"sampling before the press checks: Left Control acts in the frame it goes down",
+         {vk::LEFT_CONTROL},
+         [](Game& g) {
+             headless::setKeysDown({});
+             g.currentRoom = &g.rooms[0];
+             g.swimmerPosition = Vec3(45, 45, -12);
+             g.update(dt);
+         },
+         [](const Game& g) { return g.rooms[0].levers[0].pulling; }},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<Game> game = startedGame();
+        c.setUp(*game);
+        headless::setKeysDown(c.keys);
+        game->update(dt);
+        EXPECT_TRUE(c.outcome(*game)) << c.rule;
+    }
+    headless::setKeysDown({});
 }

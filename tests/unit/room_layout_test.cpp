@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "game/room.h"
+#include "started_game.h"
 
 namespace {
 
@@ -30,154 +35,248 @@ void expectAt(const Vec3& v, float x, float y, float z) {
 
 }  // namespace
 
-TEST(RoomLayouts, ListCountsPerRoom) {
-    auto rooms = buildAll();
-    // short, tall, plates, planks, levers, doors
-    const uint32_t expected[ROOM_COUNT][6] = {
-        {81, 23, 25, 16, 1, 1}, {8, 30, 13, 10, 0, 2}, {40, 14, 1, 0, 1, 3}, {62, 22, 20, 0, 0, 1},
-        {0, 0, 0, 0, 0, 3},     {0, 0, 0, 0, 1, 2},    {0, 0, 0, 0, 0, 2},   {25, 12, 1, 0, 1, 2}};
-    for (int i = 0; i < ROOM_COUNT; ++i) {
-        const Room& r = rooms[i];
-        const uint32_t actual[6] = {r.shortWallCount,  r.tallWallCount, r.plateCount,
-                                    r.floorPlankCount, r.leverCount,    r.doorCount};
-        for (int k = 0; k < 6; ++k) EXPECT_EQ(actual[k], expected[i][k]) << "room " << i << " list " << k;
+// The layout is checked by what it has to make possible, not by copying its
+// tables: the links, doors, arrivals, keys and levers must fit together so
+// that the building can be played from room 0 to the end.
+namespace {
+
+// DoorDirection: 0 towards -x, 1 towards +x, 2 towards +y, 3 towards -y.
+const int OPPOSITE[DOOR_DIRECTIONS] = {1, 0, 3, 2};
+const int STEP_X[DOOR_DIRECTIONS] = {-1, 1, 0, 0};
+const int STEP_Y[DOOR_DIRECTIONS] = {0, 0, 1, -1};
+
+int indexOf(const Game& g, const Room* room) { return room ? static_cast<int>(room - g.rooms) : -1; }
+
+// Whether (x, y) lies within the footprint of a wall block (whose sides
+// stop the swimmer at any depth), or, given a depth, inside its solid part.
+bool inBlock(const Room& room, float x, float y, float depth = -DEPTH_OFFSET) {
+    auto hits = [&](const Vec3* blocks, uint32_t count, float height) {
+        for (uint32_t i = 0; i < count; ++i)
+            if (std::fabs(x - blocks[i].x) < 1 && std::fabs(y - blocks[i].y) < 1 &&
+                depth < blocks[i].z + height - DEPTH_OFFSET)
+                return true;
+        return false;
+    };
+    return hits(room.shortWalls, room.shortWallCount, 2) || hits(room.tallWalls, room.tallWallCount, 6);
+}
+
+// Inside the space the swimmer is kept in: 1 to 99 across, -20 to 0 deep.
+bool inSwimmerSpace(float x, float y, float depth) {
+    return x >= 1 && x <= 99 && y >= 1 && y <= 99 && depth >= -20 && depth <= 0;
+}
+
+}  // namespace
+
+TEST(World, LinksAreReciprocalAndPlaceTheRoomsOnOneGrid) {
+    const std::unique_ptr<Game> game = startedGame();
+    const Game& g = *game;
+    // Walk the links from room 0, giving each room a cell; every link must
+    // agree with the cells, and no two rooms share one.
+    int cellX[ROOM_COUNT], cellY[ROOM_COUNT];
+    bool placed[ROOM_COUNT] = {true};
+    cellX[0] = cellY[0] = 0;
+    std::vector<int> queue = {0};
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const int r = queue[i];
+        for (int d = 0; d < DOOR_DIRECTIONS; ++d) {
+            const int n = indexOf(g, g.rooms[r].neighbours[d]);
+            if (n < 0) continue;
+            ASSERT_LT(n, ROOM_COUNT) << "room " << r << " links to an unbuilt slot";
+            EXPECT_EQ(g.rooms[n].neighbours[OPPOSITE[d]], &g.rooms[r]) << "room " << r << " direction " << d;
+            if (!placed[n]) {
+                placed[n] = true;
+                cellX[n] = cellX[r] + STEP_X[d];
+                cellY[n] = cellY[r] + STEP_Y[d];
+                queue.push_back(n);
+            }
+            EXPECT_EQ(cellX[n], cellX[r] + STEP_X[d]) << "room " << r << " direction " << d;
+            EXPECT_EQ(cellY[n], cellY[r] + STEP_Y[d]) << "room " << r << " direction " << d;
+        }
+    }
+    EXPECT_EQ(queue.size(), static_cast<std::size_t>(ROOM_COUNT));
+    for (int a = 0; a < ROOM_COUNT; ++a)
+        for (int b = a + 1; b < ROOM_COUNT; ++b)
+            EXPECT_FALSE(placed[a] && placed[b] && cellX[a] == cellX[b] && cellY[a] == cellY[b])
+                << a << " " << b;
+    // Two rows: nothing below room 0's row, nothing above the next one.
+    for (int r = 0; r < ROOM_COUNT; ++r) EXPECT_TRUE(cellY[r] == 0 || cellY[r] == 1) << r;
+
+    // A room links exactly where it has a door; the unbuilt slots are empty.
+    for (int r = 0; r < ROOM_COUNT; ++r) {
+        const Room& room = g.rooms[r];
+        for (int d = 0; d < DOOR_DIRECTIONS; ++d) {
+            int doors = 0;
+            for (uint32_t i = 0; i < room.doorCount; ++i) doors += room.doors[i].direction == d;
+            EXPECT_EQ(doors, room.neighbours[d] ? 1 : 0) << "room " << r << " direction " << d;
+        }
+    }
+    for (int r = ROOM_COUNT; r < ROOM_SLOTS; ++r) {
+        const Room& room = g.rooms[r];
+        EXPECT_EQ(room.shortWallCount + room.tallWallCount + room.plateCount + room.floorPlankCount +
+                      room.leverCount + room.doorCount,
+                  0u)
+            << r;
+        for (int d = 0; d < DOOR_DIRECTIONS; ++d) EXPECT_EQ(room.neighbours[d], nullptr) << r;
+        for (bool present : room.keyPresent) EXPECT_FALSE(present) << r;
     }
 }
 
-TEST(RoomLayouts, RunsStartAndEndWhereTheLayoutSays) {
-    auto rooms = buildAll();
-    const Room& r0 = rooms[0];
-    expectAt(r0.shortWalls[0], 24, 10, 0);
-    expectAt(r0.shortWalls[16], 56, 10, 0);
-    expectAt(r0.shortWalls[17], 24, 70, 0);
-    expectAt(r0.shortWalls[34], 10, 24, 0);
-    expectAt(r0.shortWalls[51], 70, 24, 0);
-    expectAt(r0.shortWalls[67], 70, 56, 0);
-    expectAt(r0.shortWalls[68], 6, 40, 0);
-    expectAt(r0.shortWalls[69], 40, 40, 6);
-    expectAt(r0.shortWalls[80], 16, 60, 0);
-    expectAt(r0.tallWalls[6], 40, 52, 0);
-    expectAt(r0.tallWalls[8], 44, 40, 0);
-    expectAt(r0.tallWalls[9], 48, 40, 0);
-    expectAt(r0.tallWalls[12], 52, 42, 0);
-    expectAt(r0.tallWalls[22], 50, 52, 0);
-    for (uint32_t i = 0; i < r0.tallWallCount; ++i)  // the one-block gap in the tower ring
-        EXPECT_FALSE(r0.tallWalls[i].x == 46 && r0.tallWalls[i].y == 40);
-    expectAt(r0.plates[0], 42, 42, 0);
-    expectAt(r0.plates[1], 42, 44, 0);  // y is the inner loop
-    expectAt(r0.plates[24], 50, 50, 0);
-    expectAt(r0.floorPlanks[15], 14, 56, 0);
+TEST(World, DoorsSitOnTheirWallAndArrivalsLandClearBesideTheWayBack) {
+    const std::unique_ptr<Game> game = startedGame();
+    const Game& g = *game;
+    for (int r = 0; r < ROOM_COUNT; ++r) {
+        const Room& room = g.rooms[r];
+        for (uint32_t i = 0; i < room.doorCount; ++i) {
+            const Door& door = room.doors[i];
+            SCOPED_TRACE(::testing::Message() << "room " << r << " door " << i);
+            const int d = door.direction;
+            ASSERT_TRUE(d >= 0 && d < DOOR_DIRECTIONS);
+            // In the wall of its side: a door to -x or +x stands in a wall of
+            // constant x, within 5 of it, and its passage (2 deep) reaches
+            // into the swimmer's space.
+            const bool alongY = d == DOOR_TOWARD_MINUS_X || d == DOOR_TOWARD_PLUS_X;
+            EXPECT_EQ(door.orientation, alongY ? 0 : 1);
+            const float across = alongY ? door.position.x : door.position.y;
+            const float wall = (d == DOOR_TOWARD_PLUS_X || d == DOOR_TOWARD_PLUS_Y) ? 100.0f : 0.0f;
+            EXPECT_LE(std::fabs(across - wall), 5.0f);
+            EXPECT_TRUE(across - 2 < 99 && across + 2 > 1);
+            const float along = alongY ? door.position.y : door.position.x;
+            EXPECT_TRUE(along >= 6 && along <= 94) << along;
 
-    const Room& r1 = rooms[1];
-    expectAt(r1.tallWalls[0], 2, 98, 0);
-    expectAt(r1.tallWalls[14], 2, 70, 0);
-    expectAt(r1.tallWalls[25], 24, 98, 0);
-    expectAt(r1.tallWalls[29], 6, 86, 0);
-    expectAt(r1.plates[4], 4, 88, 0);
-    expectAt(r1.plates[12], 6, 90, 0);
-    for (int i = 0; i < 10; ++i) expectAt(r1.floorPlanks[i], r1.plates[i].x, r1.plates[i].y, r1.plates[i].z);
-
-    const Room& r2 = rooms[2];
-    expectAt(r2.shortWalls[19], 80, 134, 0);  // running on past the room's far edge
-    expectAt(r2.shortWalls[39], 20, 134, 0);
-    expectAt(r2.tallWalls[13], 27, 90, 0);
-    expectAt(r2.plates[0], 88, 8, 0);
-
-    const Room& r3 = rooms[3];
-    expectAt(r3.shortWalls[9], 62, 40, 0);
-    expectAt(r3.shortWalls[49], 62, 48, 8);
-    expectAt(r3.shortWalls[52], 46, 54, 18);
-    expectAt(r3.shortWalls[61], 58, 54, 18);
-    expectAt(r3.tallWalls[20], 42, 54, 12);
-    expectAt(r3.plates[19], 62, 52, 5);
-
-    const Room& r7 = rooms[7];
-    expectAt(r7.shortWalls[4], 24, 24, 0);
-    expectAt(r7.shortWalls[14], 76, 24, 0);
-    expectAt(r7.shortWalls[19], 24, 76, 0);
-    expectAt(r7.shortWalls[24], 52, 36, 0);
-    expectAt(r7.tallWalls[11], 56, 56, 0);
-}
-
-TEST(RoomLayouts, DoorTable) {
-    auto rooms = buildAll();
-    struct Row {
-        int room, door;
-        float x, y;
-        int orientation;
-        bool open, locked;
-        int colour, direction;
-        float ax, ay;
-    };
-    const Row table[] = {{0, 0, 100, 50, 0, false, false, 0, 1, 10, 50},
-                         {1, 0, 3, 50, 0, true, false, 0, 0, 90, 50},
-                         {1, 1, 100, 50, 0, false, true, KEY_RED, 1, 10, 50},
-                         {2, 0, 3, 50, 0, true, false, 0, 0, 90, 50},
-                         {2, 1, 100, 50, 0, false, false, 0, 1, 10, 50},
-                         {2, 2, 50, 97.5f, 1, false, true, KEY_GOLD, 2, 50, 10},
-                         {3, 0, 50, 2, 1, true, false, 0, 3, 50, 90},
-                         {4, 0, 3, 50, 0, true, false, 0, 0, 90, 50},
-                         {4, 1, 50, 97.5f, 1, false, true, KEY_BLUE, 2, 50, 10},
-                         {4, 2, 100, 50, 0, false, false, 0, 1, 10, 50},
-                         {5, 0, 50, 2, 1, true, false, 0, 3, 50, 90},
-                         {5, 1, 100, 50, 0, false, false, 0, 1, 10, 50},
-                         {6, 0, 3, 50, 0, true, false, 0, 0, 90, 50},
-                         {6, 1, 50, 2, 1, false, true, KEY_GREEN, 3, 50, 90},
-                         {7, 0, 3, 50, 0, false, false, 0, 0, 90, 50},
-                         {7, 1, 50, 97, 1, true, false, 0, 2, 50, 10}};
-    for (const Row& row : table) {
-        const Door& d = rooms[row.room].doors[row.door];
-        SCOPED_TRACE(::testing::Message() << "room " << row.room << " door " << row.door);
-        expectAt(d.position, row.x, row.y, 0);
-        EXPECT_EQ(d.orientation, row.orientation);
-        EXPECT_EQ(d.open, row.open);
-        EXPECT_EQ(d.locked, row.locked);
-        EXPECT_EQ(d.lockColour, row.colour);
-        EXPECT_EQ(d.direction, row.direction);
-        EXPECT_EQ(d.arrival.x, row.ax);
-        EXPECT_EQ(d.arrival.y, row.ay);
-        EXPECT_FALSE(d.opening);
-        EXPECT_EQ(d.openTimer, 0.0f);
+            // The arrival: inside the next room, on no block, beside that
+            // room's door back and outside its passage, so that arriving
+            // does not send the swimmer straight back.
+            const Room* next = room.neighbours[d];
+            ASSERT_NE(next, nullptr);
+            EXPECT_TRUE(inSwimmerSpace(door.arrival.x, door.arrival.y, -10));
+            EXPECT_FALSE(inBlock(*next, door.arrival.x, door.arrival.y));
+            const Door* back = nullptr;
+            for (uint32_t k = 0; k < next->doorCount; ++k)
+                if (next->doors[k].direction == OPPOSITE[d]) back = &next->doors[k];
+            ASSERT_NE(back, nullptr);
+            const float dx = door.arrival.x - back->position.x, dy = door.arrival.y - back->position.y;
+            EXPECT_LE(std::hypot(dx, dy), 10.0f);
+            EXPECT_FALSE(std::fabs(alongY ? dx : dy) < 2 && std::fabs(alongY ? dy : dx) < 5);
+        }
     }
 }
 
-TEST(RoomLayouts, LeversKeysAndTransitionFlags) {
-    auto rooms = buildAll();
-    struct LeverRow {
-        int room;
-        float x, y, z;
-        int door;
-    };
-    const LeverRow levers[] = {{0, 45, 45, 6, 0}, {2, 88, 8, 6, 1}, {5, 12, 88, 0, 1}, {7, 50, 36, 0, 0}};
-    for (const LeverRow& row : levers) {
-        const Lever& l = rooms[row.room].levers[0];
-        expectAt(l.position, row.x, row.y, row.z);
-        EXPECT_EQ(l.door, &rooms[row.room].doors[row.door]) << "room " << row.room;
-        EXPECT_FALSE(l.pulled || l.pulling);
-        EXPECT_EQ(l.linkedOpenFlag, nullptr);  // linked by the world builder
+TEST(World, EveryLockOpensWithAKeyFoundBeforeItAndEveryRoomIsReached) {
+    // Plays the rules on the room graph, without moving: from room 0, take
+    // every key, pull every lever and open every lock that can be reached
+    // through open doors, until nothing changes.
+    const std::unique_ptr<Game> game = startedGame();
+    Game& g = *game;
+    bool held[KEY_COLOURS] = {};
+    bool reached[ROOM_COUNT] = {};
+    for (bool changed = true; changed;) {
+        changed = false;
+        std::fill(std::begin(reached), std::end(reached), false);
+        reached[0] = true;
+        std::vector<int> queue = {0};
+        for (std::size_t i = 0; i < queue.size(); ++i)
+            for (uint32_t k = 0; k < g.rooms[queue[i]].doorCount; ++k) {
+                const Door& door = g.rooms[queue[i]].doors[k];
+                const int n = indexOf(g, g.rooms[queue[i]].neighbours[door.direction]);
+                if (door.open && n >= 0 && !reached[n]) {
+                    reached[n] = true;
+                    queue.push_back(n);
+                }
+            }
+        for (const int r : queue) {
+            Room& room = g.rooms[r];
+            for (int c = 0; c < KEY_COLOURS; ++c)
+                if (room.keyPresent[c]) {
+                    room.keyPresent[c] = false;
+                    held[c] = changed = true;
+                }
+            for (uint32_t l = 0; l < room.leverCount; ++l) {
+                Lever& lever = room.levers[l];
+                if (lever.pulled) continue;
+                lever.pulled = changed = true;
+                if (lever.door) lever.door->open = true;
+                if (lever.linkedOpenFlag) *lever.linkedOpenFlag = true;
+            }
+            for (uint32_t k = 0; k < room.doorCount; ++k) {
+                Door& door = room.doors[k];
+                if (door.locked && !door.open && held[door.lockColour]) {
+                    held[door.lockColour] = false;
+                    door.open = changed = true;
+                }
+            }
+        }
     }
-    struct KeyRow {
-        int room;
-        KeyColour colour;
-        float x, y, z;
-    };
-    const KeyRow keys[] = {{1, KEY_RED, 6, 94, 1},
-                           {2, KEY_GREEN, 75, 95, 1},
-                           {4, KEY_BLUE, 75, 20, 1},
-                           {7, KEY_GOLD, 49, 50, 8}};
-    int present = 0;
-    for (int i = 0; i < ROOM_COUNT; ++i)
-        for (int c = 0; c < KEY_COLOURS; ++c) present += rooms[i].keyPresent[c];
-    EXPECT_EQ(present, 4);
-    for (const KeyRow& row : keys) {
-        EXPECT_TRUE(rooms[row.room].keyPresent[row.colour]);
-        expectAt(rooms[row.room].keyPositions[row.colour], row.x, row.y, row.z);
+    for (int r = 0; r < ROOM_COUNT; ++r) {
+        EXPECT_TRUE(reached[r]) << "room " << r;
+        for (uint32_t k = 0; k < g.rooms[r].doorCount; ++k)
+            EXPECT_TRUE(g.rooms[r].doors[k].open) << r << "." << k;
+        for (bool present : g.rooms[r].keyPresent) EXPECT_FALSE(present) << "room " << r;
     }
-    EXPECT_FALSE(rooms[0].fadingIn);
-    for (int i = 1; i < ROOM_COUNT; ++i) {
-        EXPECT_TRUE(rooms[i].fadingIn) << i;
-        EXPECT_FALSE(rooms[i].fadingOut);
-        EXPECT_EQ(rooms[i].exitDoor, nullptr);
+    // Every key found a lock of its colour.
+    for (bool h : held) EXPECT_FALSE(h);
+}
+
+TEST(World, KeysAndLeversLieInReachAndLeversOpenTheirOwnPassage) {
+    const std::unique_ptr<Game> game = startedGame();
+    const Game& g = *game;
+    int keys[KEY_COLOURS] = {}, locks[KEY_COLOURS] = {};
+    for (int r = 0; r < ROOM_COUNT; ++r) {
+        const Room& room = g.rooms[r];
+        SCOPED_TRACE(::testing::Message() << "room " << r);
+        // The middle of each reach (keys: 21 to 16 below their height,
+        // levers: 20 to 16) is open water the swimmer can be in.
+        for (int c = 0; c < KEY_COLOURS; ++c) {
+            if (!room.keyPresent[c]) continue;
+            ++keys[c];
+            const Vec3& k = room.keyPositions[c];
+            EXPECT_TRUE(inSwimmerSpace(k.x, k.y, k.z - 18.5f)) << c;
+            EXPECT_FALSE(inBlock(room, k.x, k.y, k.z - 18.5f)) << c;
+        }
+        for (uint32_t i = 0; i < room.doorCount; ++i)
+            if (room.doors[i].locked) ++locks[room.doors[i].lockColour];
+        for (uint32_t l = 0; l < room.leverCount; ++l) {
+            const Lever& lever = room.levers[l];
+            const Vec3& p = lever.position;
+            EXPECT_TRUE(inSwimmerSpace(p.x, p.y, p.z - 18));
+            EXPECT_FALSE(inBlock(room, p.x, p.y, p.z - 18));
+            // It opens a shut door of its own room; a linked flag opens the
+            // far side of that same passage.
+            ASSERT_NE(lever.door, nullptr);
+            const std::ptrdiff_t door = lever.door - room.doors;
+            ASSERT_TRUE(door >= 0 && door < static_cast<std::ptrdiff_t>(room.doorCount));
+            EXPECT_FALSE(lever.door->open || lever.door->locked);
+            if (!lever.linkedOpenFlag) continue;
+            const Room* next = room.neighbours[lever.door->direction];
+            ASSERT_NE(next, nullptr);
+            bool farSide = false;
+            for (uint32_t k = 0; k < next->doorCount; ++k)
+                farSide |= lever.linkedOpenFlag == &next->doors[k].open &&
+                           next->doors[k].direction == OPPOSITE[lever.door->direction];
+            EXPECT_TRUE(farSide);
+        }
+    }
+    for (int c = 0; c < KEY_COLOURS; ++c) {
+        EXPECT_EQ(keys[c], 1) << "keys of colour " << c;
+        EXPECT_EQ(locks[c], 1) << "locks of colour " << c;
+    }
+    // Room 0's tower ring around x, y = 40..52 is open at (46, 40) alone.
+    int ring = 0;
+    for (uint32_t i = 0; i < g.rooms[0].tallWallCount; ++i) {
+        const Vec3& b = g.rooms[0].tallWalls[i];
+        ring += (b.x == 40 || b.x == 52 || b.y == 40 || b.y == 52) && b.x >= 40 && b.x <= 52 && b.y >= 40 &&
+                b.y <= 52;
+        EXPECT_FALSE(b.x == 46 && b.y == 40);
+    }
+    EXPECT_EQ(ring, 4 * 6 - 1);
+}
+
+TEST(World, OnlyTheStartRoomIsEnteredWithoutAFade) {
+    const std::unique_ptr<Game> game = startedGame();
+    EXPECT_FALSE(game->rooms[0].fadingIn);
+    for (int r = 0; r < ROOM_COUNT; ++r) {
+        EXPECT_EQ(game->rooms[r].fadingIn, r != 0) << r;
+        EXPECT_FALSE(game->rooms[r].fadingOut) << r;
+        EXPECT_EQ(game->rooms[r].exitDoor, nullptr) << r;
     }
 }
 

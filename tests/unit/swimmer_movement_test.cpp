@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <set>
+#include <vector>
 
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
@@ -244,4 +246,107 @@ TEST_F(SwimmerMovement, AClusterOfManyOffGridBlocksStillCarriesTheSwimmer) {
     face(270.0f);
     game->update(0.1f);
     EXPECT_FLOAT_EQ(position.x, 51.9f + 1.0f + 0.0001f);
+}
+
+// One frame of swimming at top speed among a few blocks of an otherwise
+// empty room. An expected component marked FREE is where the same frame
+// ends without any block: the blocks leave that axis alone.
+TEST(BlockCollision, SidesTopsCornersAndClusters) {
+    constexpr float FREE = std::numeric_limits<float>::quiet_NaN();
+    constexpr float GAP = 0.0001f;  // how far outside a face a push-out ends
+    struct Blocks {
+        std::vector<Vec3> shortWalls, tallWalls;
+    };
+    const Blocks one{{{50, 50, 0}}, {}};                // short, top at depth -18, sides at 49 and 51
+    const Blocks tall{{}, {{50, 50, 0}}};               // top at -14
+    const Blocks raised{{{50, 50, 8}}, {}};             // a short block 8 above the floor: top at -10
+    const Blocks column{{{50, 50, 6}}, {{50, 50, 0}}};  // a short block on a tall one
+    const Blocks square{{{50, 50, 0}, {52, 50, 0}, {50, 52, 0}, {52, 52, 0}}, {}};
+    const Blocks mixed{{{50, 50, 0}}, {{52, 50, 0}}};
+    const Blocks row{{{50, 50, 0}, {52, 50, 0}, {54, 50, 0}}, {}};
+    const float corner = 0.04f * std::sqrt(2.0f);  // dt for a step of (0.4, 0.4) at 45 degrees
+    const struct {
+        const char* what;
+        Blocks blocks;
+        Vec3 start;
+        float heading, pitch, dt;
+        Vec3 expected;
+    } cases[] = {
+        {"into the low-x face", one, {48.5f, 50, -19}, 90, 0, 0.1f, {49 - GAP, 50, -19}},
+        {"into the high-x face", one, {51.5f, 50, -19}, 270, 0, 0.1f, {51 + GAP, 50, -19}},
+        {"into the low-y face", one, {50, 48.5f, -19}, 180, 0, 0.1f, {50, 49 - GAP, -19}},
+        {"into the high-y face", one, {50, 51.5f, -19}, 0, 0, 0.1f, {50, 51 + GAP, -19}},
+        {"from a face exactly on it", one, {49, 50, -19}, 90, 0, 0.05f, {49 - GAP, 50, -19}},
+        {"over a short block", one, {48.5f, 50, -17.9f}, 90, 0, 0.1f, {FREE, FREE, FREE}},
+        {"a tall block above the short tops", tall, {48.5f, 50, -16}, 90, 0, 0.1f, {49 - GAP, 50, -16}},
+        {"over a tall block", tall, {48.5f, 50, -13.9f}, 90, 0, 0.1f, {FREE, FREE, FREE}},
+        {"a raised block, below its top", raised, {48.5f, 50, -10.5f}, 90, 0, 0.1f, {49 - GAP, 50, -10.5f}},
+        {"over a raised block", raised, {48.5f, 50, -9.5f}, 90, 0, 0.1f, {FREE, FREE, FREE}},
+        // The side tests ignore depth: a raised block's sides reach the floor.
+        {"under a raised block", raised, {48.5f, 50, -19}, 90, 0, 0.1f, {49 - GAP, 50, -19}},
+        // The tall blocks are searched first, and the hit one's top decides.
+        {"a column, between the tops", column, {48.5f, 50, -13}, 90, 0, 0.1f, {FREE, FREE, FREE}},
+        {"a column, below both tops", column, {48.5f, 50, -15}, 90, 0, 0.1f, {49 - GAP, 50, -15}},
+        // Across a corner the x faces are tried first; y keeps its motion.
+        {"into the low corner", one, {48.8f, 48.8f, -19}, 135, 0, corner, {49 - GAP, FREE, -19}},
+        {"into the high corner", one, {51.2f, 51.2f, -19}, 315, 0, corner, {51 + GAP, FREE, -19}},
+        {"past a corner", one, {48.8f, 48.2f, -19}, 135, 0, corner, {FREE, FREE, FREE}},
+        // Steep dives (84 degrees) sink about 0.5 and drift 0.05 south.
+        {"landing on a block", one, {50.5f, 50.5f, -17.8f}, 0, 84, 0.05f, {FREE, FREE, -18}},
+        {"landing on a raised block", raised, {50.5f, 50.5f, -9.8f}, 0, 84, 0.05f, {FREE, FREE, -10}},
+        {"landing on the far block of a square",
+         square,
+         {52.5f, 52.5f, -17.8f},
+         0,
+         84,
+         0.05f,
+         {FREE, FREE, -18}},
+        {"landing inside a square", square, {51.5f, 51.5f, -17.8f}, 0, 84, 0.05f, {FREE, FREE, -18}},
+        {"sinking just off a square", square, {53.01f, 51, -17.8f}, 0, 84, 0.05f, {FREE, FREE, FREE}},
+        // The hit block's own top, not the tallest around.
+        {"landing on a short block beside a tall one",
+         mixed,
+         {50.5f, 50.5f, -17.8f},
+         0,
+         84,
+         0.05f,
+         {FREE, FREE, -18}},
+        {"landing on a tall block beside a short one",
+         mixed,
+         {52.5f, 50.5f, -13.8f},
+         0,
+         84,
+         0.05f,
+         {FREE, FREE, -14}},
+        // A long sinking step from over the first block of a row enters the
+        // second one's side and ends over the third: lifted onto the row.
+        {"a long step along a row", row, {50.6f, 50, -17.9f}, 90, 20, 0.3f, {FREE, FREE, -18}},
+    };
+    auto swimOneFrame = [](const Blocks& blocks, const Vec3& start, float heading, float pitch, float dt) {
+        std::unique_ptr<Game> game = startedGame();
+        Room& room = game->rooms[4];  // no blocks of its own
+        for (const Vec3& b : blocks.shortWalls) room.addShortWall(b.x, b.y, b.z);
+        for (const Vec3& b : blocks.tallWalls) room.addTallWall(b.x, b.y, b.z);
+        game->currentRoom = &room;
+        game->swimmerPosition = start;
+        game->steering = Vec2(-heading / 150.0f, pitch / 150.0f);
+        game->swimmerObject.setAngleZ(heading);
+        game->swimmerObject.setAngleX(pitch);
+        game->speed = 10.0f;
+        headless::setKeysDown({vk::SPACE});
+        game->update(dt);
+        headless::setKeysDown({});
+        return game->swimmerPosition;
+    };
+    for (const auto& c : cases) {
+        const Vec3 end = swimOneFrame(c.blocks, c.start, c.heading, c.pitch, c.dt);
+        const Vec3 free = swimOneFrame(Blocks{}, c.start, c.heading, c.pitch, c.dt);
+        const float expected[] = {std::isnan(c.expected.x) ? free.x : c.expected.x,
+                                  std::isnan(c.expected.y) ? free.y : c.expected.y,
+                                  std::isnan(c.expected.z) ? free.z : c.expected.z};
+        const float actual[] = {end.x, end.y, end.z};
+        for (int axis = 0; axis < 3; ++axis)
+            EXPECT_NEAR(actual[axis], expected[axis], 1e-5f) << c.what << ", axis "
+                                                             << "xyz"[axis];
+    }
 }
