@@ -18,9 +18,11 @@ import {
 const course = path.join(repoRoot, 'tests/playthrough/course.keys');
 const seed = 7;
 const dt = 0.016;
-// The last frame the course names, and one more.
-const frames = 1 + Math.max(...fs.readFileSync(course, 'utf8').split('\n')
+// The course's last line, then a second more: the course ends on the way
+// into room 3, and the last frame then shows the room faded in.
+const lastLine = Math.max(...fs.readFileSync(course, 'utf8').split('\n')
   .filter((line) => /^\d/.test(line)).map((line) => Number(line.split(/\s+/)[0])));
+const frames = lastLine + 60;
 
 const width = 320;
 const height = 180;
