@@ -89,6 +89,25 @@ test('Escape pauses the game and the picture, and Escape again resumes', async (
   await page.close();
 });
 
+test('a key held while the canvas loses the focus is let go', async () => {
+  const { page, errors } = await playingPage();
+  await page.keyboard.down('Space');
+  await passesLater(page, 20);
+  // The focus goes to the page: the key's release will not reach the canvas.
+  await page.click('#controls');
+  await passesLater(page, 2);
+  const released = await state(page);
+  await passesLater(page, 20);
+  const later = await state(page);
+  await page.keyboard.up('Space');
+  assert.ok(released.swimmer.speed > 0, 'Space did not swim before the focus went');
+  assert.ok(later.swimmer.speed < released.swimmer.speed,
+    `Space is still held after the focus went: speed ${released.swimmer.speed} -> ${later.swimmer.speed}`);
+  assert.ok(await page.isVisible('#focus-hint'), 'the page does not ask for a click to play');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
 // A strip along the top of the help panel (bottom middle of the picture),
 // above its text: the panel's dark slate there, the pale floor without it.
 async function helpPanelLuminance(page) {
