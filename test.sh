@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit, GL (Mesa through EGL), the
 # end-to-end runs under Xvfb (the Linux game, the Windows game under Wine and
-# the release packages), then the whole suite again under AddressSanitizer and
+# the release packages) and in Chromium (the web site, WebGL 2 on
+# SwiftShader), then the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer; then every loader's fuzz target for a bounded
 # time, and a build and short pass of the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/deps/install.sh build test windows fuzz hardening
+tools/deps/install.sh build test windows fuzz hardening web
 jobs=$(nproc)
 
-echo "== Windows game (MinGW-w64) and release packages =="
-# Builds build-mingw/Mirelo.exe on the way. The e2e tests run both; named
-# here, they must exist rather than be skipped.
+echo "== Windows game (MinGW-w64), web site and release packages =="
+# Builds build-mingw/Mirelo.exe and the site in build-web/site on the way.
+# The e2e tests run all three; named here, they must exist rather than be
+# skipped.
 tools/package.sh
-export MIRELO_EXE="$PWD/build-mingw/Mirelo.exe" MIRELO_PACKAGES="$PWD/build/packages"
+export MIRELO_EXE="$PWD/build-mingw/Mirelo.exe" MIRELO_PACKAGES="$PWD/build/packages" MIRELO_WEB_REQUIRED=1
 
 echo "== build and test (default preset) =="
 cmake --preset default >/dev/null

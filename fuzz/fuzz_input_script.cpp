@@ -5,8 +5,8 @@
 #include <set>
 #include <sstream>
 
+#include "app/input_script.h"
 #include "fuzz_file.h"
-#include "input_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::set<int> knownKeys = [] {

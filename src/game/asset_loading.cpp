@@ -9,6 +9,14 @@ namespace {
 constexpr WrapMode WRAP_REPEAT = 1;
 constexpr bool NEAREST = false;
 
+// WebGL 2 compiles GLSL ES only: the web build reads the ES variants that
+// assetgen writes from the same sources, under the same names.
+#ifdef __EMSCRIPTEN__
+constexpr const char* SHADER_DIR = "data/shaders/es/";
+#else
+constexpr const char* SHADER_DIR = "data/shaders/";
+#endif
+
 const std::vector<ShaderVariable> MATRIX_UNIFORMS = {{"mvMat", 0, 16}, {"projMat", 0, 16}};
 
 std::vector<ShaderVariable> withUniform(const char* name, int32_t size) {
@@ -17,8 +25,8 @@ std::vector<ShaderVariable> withUniform(const char* name, int32_t size) {
     return table;
 }
 
-void build(ShaderProgram& program, const char* base, const std::vector<ShaderVariable>& uniforms) {
-    program.load(base);
+void build(ShaderProgram& program, const char* name, const std::vector<ShaderVariable>& uniforms) {
+    program.load(std::string(SHADER_DIR) + name);
     program.setVariables(uniforms);
     program.compileAndLink();
 }
@@ -155,12 +163,12 @@ bool Game::load() {
 
     buildWorld();
 
-    build(basicShader, "data/shaders/basic-fixed", MATRIX_UNIFORMS);
-    build(underwaterShader, "data/shaders/basic-fixed-underwater", MATRIX_UNIFORMS);
-    build(waterShader, "data/shaders/water", MATRIX_UNIFORMS);
-    build(gameOverShader, "data/shaders/gameover-fixed", MATRIX_UNIFORMS);
-    build(seaweedShader, "data/shaders/seaweed", withUniform("offset", 3));
-    build(transitionShader, "data/shaders/room-transition", withUniform("ratio", 1));
+    build(basicShader, "basic-fixed", MATRIX_UNIFORMS);
+    build(underwaterShader, "basic-fixed-underwater", MATRIX_UNIFORMS);
+    build(waterShader, "water", MATRIX_UNIFORMS);
+    build(gameOverShader, "gameover-fixed", MATRIX_UNIFORMS);
+    build(seaweedShader, "seaweed", withUniform("offset", 3));
+    build(transitionShader, "room-transition", withUniform("ratio", 1));
 
     viewDistance = 150.0f;
     acceleration = 0.7f;

@@ -2,8 +2,9 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstdlib>
 #include <initializer_list>
+
+#include "game/seaweed_random.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ void addRun(Vec3 from, Vec3 to, Vec3 step, Add add) {
     for (int i = 0; i <= n; ++i) add(from.x + step.x * i, from.y + step.y * i, from.z + step.z * i);
 }
 
-float randomFraction() { return static_cast<float>(std::rand() % 1000) / 1000.0f; }
+float randomFraction(SeaweedRandom& random) { return static_cast<float>(random.next() % 1000) / 1000.0f; }
 
 }  // namespace
 
@@ -60,10 +61,10 @@ void Room::reset(unsigned seaweedSeed) {
 }
 
 void Room::scatterSeaweed(unsigned seaweedSeed) {
-    std::srand(seaweedSeed);
+    SeaweedRandom random(seaweedSeed);
     for (int stalk = 0; stalk < SEAWEED_SEGMENTS / SEGMENTS_PER_STALK; ++stalk) {
-        float x = static_cast<float>(std::rand() % static_cast<int>(maxX));
-        const float y = static_cast<float>(std::rand() % static_cast<int>(maxY));
+        float x = static_cast<float>(random.next() % static_cast<int>(maxX));
+        const float y = static_cast<float>(random.next() % static_cast<int>(maxY));
         if (x < SEAWEED_MIN_X) x = SEAWEED_MIN_X;
         for (int k = 0; k < SEGMENTS_PER_STALK; ++k) {
             SeaweedSegment& s = seaweed[stalk * SEGMENTS_PER_STALK + k];
@@ -71,17 +72,17 @@ void Room::scatterSeaweed(unsigned seaweedSeed) {
             float* offset[] = {&s.offset.x, &s.offset.y, &s.offset.z};
             float* direction[] = {&s.direction.x, &s.direction.y, &s.direction.z};
             for (int axis = 0; axis < 3; ++axis) {
-                *offset[axis] = static_cast<float>(std::rand() % 1000 - 500) / 1000.0f;
+                *offset[axis] = static_cast<float>(random.next() % 1000 - 500) / 1000.0f;
                 *direction[axis] = *offset[axis] > 0.0f ? 1.0f : -1.0f;
             }
             float* speed[] = {&s.speed.x, &s.speed.y, &s.speed.z};
             for (float* component : speed) {
-                *component = randomFraction();
+                *component = randomFraction(random);
                 if (*component < 0.2f) *component = 0.2f;
             }
-            // Two separate statements: the order of the rand() calls matters.
-            s.tilt.x = static_cast<float>(std::rand() % 60 - 30);
-            s.tilt.y = static_cast<float>(std::rand() % 60 - 30);
+            // Two separate statements: the order of the draws matters.
+            s.tilt.x = static_cast<float>(random.next() % 60 - 30);
+            s.tilt.y = static_cast<float>(random.next() % 60 - 30);
         }
     }
 }

@@ -106,7 +106,8 @@ struct Room {
 
     // Extent, fresh seaweed from the seed, no transition, no keys, the bank ring.
     void reset(unsigned seaweedSeed);
-    // Twenty stalks of six segments drawn from rand() after srand(seed).
+    // Twenty stalks of six segments drawn from SeaweedRandom(seed), glibc's rand()
+    // sequence on every platform.
     void scatterSeaweed(unsigned seaweedSeed);
 
     // One builder per room of the building; each starts with reset.

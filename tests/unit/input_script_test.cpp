@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "input_script.h"
+#include "app/input_script.h"
 #include "platform/platform.h"
 
 namespace {

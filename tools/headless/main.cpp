@@ -19,12 +19,12 @@
 #include <string>
 
 #include "app/frame_loop.h"
+#include "app/input_script.h"
+#include "app/run_report.h"
 #include "game/game.h"
 #include "gfx/gl_api.h"
-#include "input_script.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/headless_window.h"
-#include "run_report.h"
 #include "screenshot.h"
 
 namespace {

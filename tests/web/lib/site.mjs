@@ -16,15 +16,17 @@ const contentTypes = {
 };
 
 // A static server for `dir` on 127.0.0.1 (a free port). `requests` records
-// every path asked for, so a test can tell what the page fetched.
-export async function serve(dir) {
+// every path asked for, so a test can tell what the page fetched. `extra`
+// maps further URL paths to files elsewhere (a key script beside the site).
+export async function serve(dir, extra = {}) {
   const root = path.resolve(dir);
   const requests = [];
   const server = http.createServer((request, response) => {
     const urlPath = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
     requests.push(urlPath);
-    const file = path.resolve(root, '.' + (urlPath.endsWith('/') ? urlPath + 'index.html' : urlPath));
-    if (!file.startsWith(root + path.sep)) {
+    const file = extra[urlPath] ||
+      path.resolve(root, '.' + (urlPath.endsWith('/') ? urlPath + 'index.html' : urlPath));
+    if (!extra[urlPath] && !file.startsWith(root + path.sep)) {
       response.writeHead(403).end();
       return;
     }
@@ -117,3 +119,29 @@ export function compareInPage(page, firstUrl, secondUrl, tolerance) {
 export function pngDataUrl(file) {
   return 'data:image/png;base64,' + fs.readFileSync(file).toString('base64');
 }
+
+// The canvas as a PNG data URL (the context keeps its drawing buffer, so the
+// last frame is there between animation frames too).
+export function canvasPng(page) {
+  return page.evaluate(() => document.getElementById('canvas').toDataURL('image/png'));
+}
+
+// Opens the game with these URL parameters and, when they hold frames=,
+// waits until the run has ended.
+export async function openGame(browser, url, params, timeout = 120000) {
+  const opened = await openPage(browser, `${url}?${new URLSearchParams(params)}`);
+  if ('frames' in params)
+    await opened.page.waitForFunction(() => window.mireloDone === true, null, { timeout, polling: 100 });
+  else
+    await opened.page.waitForFunction(() => window.mireloState() !== null, null, { timeout, polling: 100 });
+  return opened;
+}
+
+// The loaders' diagnostics among console lines: a shader that WebGL would
+// not compile or link, a file missing from the packed data.
+export function loaderComplaints(lines) {
+  return lines.filter((line) => /Could not|programme non linke|cannot|error/i.test(line));
+}
+
+// mirelo-headless, the reference the browser is held to.
+export const headlessBinary = process.env.MIRELO_HEADLESS || path.join(repoRoot, 'build/mirelo-headless');

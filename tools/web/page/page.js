@@ -1,7 +1,8 @@
 // The page around the game: checks for WebGL 2 before anything is fetched,
-// shows the data's download on a bar, hands the URL's options to the
+// shows the data's download on a bar, hands the URL's test hooks to the
 // program, brings the keyboard to the canvas, and shows the program's fatal
-// start-up messages. The program itself is mirelo.js (Emscripten's output).
+// start-up messages. The program itself is mirelo.js (Emscripten's output);
+// its web backend keeps the game's keys from scrolling the page.
 'use strict';
 
 (function () {
@@ -22,11 +23,28 @@
     return;
   }
 
-  // URL options, as mirelo-headless takes them: ?seed=7&frames=600 becomes
-  // --seed 7 --frames 600.
+  // The test hooks of the URL, as mirelo-headless takes them: ?seed=7&dt=0.016
+  // becomes --seed 7 --dt 0.016. input= names a key script relative to the
+  // page; it is fetched first and handed over in the program's file system.
+  // Other parameters are not the game's.
+  const params = new URLSearchParams(window.location.search);
   const programArguments = [];
-  for (const [name, value] of new URLSearchParams(window.location.search))
-    programArguments.push('--' + name, value);
+  for (const name of ['seed', 'dt', 'frames'])
+    if (params.has(name)) programArguments.push('--' + name, params.get(name));
+  const inputUrl = params.get('input');
+  const INPUT_FILE = '/input.keys';
+  if (inputUrl !== null) programArguments.push('--input', INPUT_FILE);
+
+  // Set by the program when a run with frames= has ended.
+  window.mireloDone = false;
+  // The state of the game as mirelo-headless --state writes it (null before
+  // the game has started).
+  let runtimeReady = false;
+  window.mireloState = function () {
+    if (!runtimeReady) return null;
+    const text = Module.UTF8ToString(Module._mirelo_state());
+    return text ? JSON.parse(text) : null;
+  };
 
   // Emscripten's file packager reports "Downloading data... (done/total)".
   const fraction = /\((\d+(?:\.\d+)?)\/(\d+(?:\.\d+)?)\)/;
@@ -40,7 +58,9 @@
       const parts = fraction.exec(text);
       if (parts && Number(parts[2]) > 0) progress.value = Number(parts[1]) / Number(parts[2]);
     },
+    preRun: [],
     onRuntimeInitialized: function () {
+      runtimeReady = true;
       hide(loading);
       canvas.focus();
     },
@@ -61,17 +81,28 @@
   canvas.addEventListener('focus', function () { hide(focusHint); });
   canvas.addEventListener('blur', function () { focusHint.classList.remove('hidden'); });
 
-  // The keys the game reads must not scroll the page or open the browser's help.
-  const gameKeys = new Set(['Space', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown',
-    'ControlLeft', 'F1', 'F2', 'F3', 'F4', 'Escape']);
-  canvas.addEventListener('keydown', function (event) {
-    if (gameKeys.has(event.code)) event.preventDefault();
-  });
+  function loadProgram() {
+    const script = document.createElement('script');
+    script.src = 'mirelo.js';
+    script.onerror = function () {
+      Module.showError('The game could not be fetched (mirelo.js).', 'An error occurred');
+    };
+    document.body.appendChild(script);
+  }
 
-  const script = document.createElement('script');
-  script.src = 'mirelo.js';
-  script.onerror = function () {
-    Module.showError('The game could not be fetched (mirelo.js).', 'An error occurred');
-  };
-  document.body.appendChild(script);
+  if (inputUrl === null) {
+    loadProgram();
+  } else {
+    fetch(new URL(inputUrl, window.location.href)).then(function (response) {
+      if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+      return response.text();
+    }).then(function (text) {
+      Module.preRun.push(function () { Module.FS.writeFile(INPUT_FILE, text); });
+      loadProgram();
+    }).catch(function (error) {
+      console.error('TAVO 6 Mirelo: the key script ' + inputUrl + ' could not be fetched: ' + error.message);
+      Module.showError('The key script ' + inputUrl + ' could not be fetched (' + error.message + ').',
+        'An error occurred');
+    });
+  }
 })();

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-// A key script for mirelo-headless: lines "FRAME KEYS". From frame FRAME
-// (0-based) on, exactly KEYS are held until the next line. KEYS is "-" or a
-// comma list of key names; blank lines and lines starting with # are ignored.
+// A key script, as mirelo-headless's --input and the web page's input= take
+// it: lines "FRAME KEYS". From frame FRAME (0-based) on, exactly KEYS are
+// held until the next line. KEYS is "-" or a comma list of key names; blank
+// lines and lines starting with # are ignored.
 class InputScript {
 public:
     // Parses a whole script. On a malformed line returns false and sets

@@ -1,4 +1,4 @@
-#include "run_report.h"
+#include "app/run_report.h"
 
 #include "game/game.h"
 

@@ -1,4 +1,4 @@
-#include "input_script.h"
+#include "app/input_script.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,0 +1,89 @@
+#include "platform/web/web_platform.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <bitset>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "platform/platform.h"
+
+namespace {
+
+// Virtual-key codes are bytes.
+std::bitset<256> keysDown;
+
+std::function<std::string()> stateReport;
+
+}  // namespace
+
+namespace platform {
+
+// performance.now() in whole microseconds: its resolution is a few
+// microseconds at best, and the frame loop counts time in microseconds.
+int64_t performanceCounter() { return static_cast<int64_t>(std::floor(emscripten_get_now() * 1000.0)); }
+int64_t performanceFrequency() { return 1000000; }
+
+// The page's thread must never block: a browser host paces with
+// Pacing::SKIP and never gets here; should anything else ask, nothing waits.
+void sleepMilliseconds(int) {}
+
+void showErrorBox(const char* text, const char* caption) {
+    EM_ASM(
+        {
+            const text = UTF8ToString($0);
+            const caption = UTF8ToString($1);
+            console.error(caption + ': ' + text);
+            if (Module.showError) Module.showError(text, caption);
+        },
+        text, caption);
+}
+
+bool isKeyDown(int virtualKey) {
+    return virtualKey >= 0 && static_cast<size_t>(virtualKey) < keysDown.size() && keysDown[virtualKey];
+}
+
+void* glProcAddress(const char* name) { return emscripten_webgl_get_proc_address(name); }
+
+bool glContextCurrent() { return emscripten_webgl_get_current_context() != 0; }
+
+}  // namespace platform
+
+namespace web {
+
+void runEveryAnimationFrame(FrameCallback pass, void* arg) {
+    // fps 0: the browser's animation frames; no simulated infinite loop, so
+    // main returns and the page goes on.
+    emscripten_set_main_loop_arg(pass, arg, 0, EM_FALSE);
+}
+
+void stopAnimationFrames() { emscripten_cancel_main_loop(); }
+
+void announceDone() {
+    EM_ASM({ window.mireloDone = true; });
+}
+
+void setStateReport(std::function<std::string()> report) { stateReport = std::move(report); }
+
+void setKeyDown(int virtualKey, bool down) {
+    if (virtualKey >= 0 && static_cast<size_t>(virtualKey) < keysDown.size()) keysDown[virtualKey] = down;
+}
+
+void releaseAllKeys() { keysDown.reset(); }
+
+void holdOnly(const std::set<int>& keys) {
+    keysDown.reset();
+    for (int key : keys) setKeyDown(key, true);
+}
+
+}  // namespace web
+
+// The page's window.mireloState() reads this: the state report as JSON text
+// (empty before the game has started). The text lives until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* mirelo_state() {
+    static std::string text;
+    text = stateReport ? stateReport() : std::string();
+    return text.c_str();
+}

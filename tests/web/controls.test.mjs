@@ -1,0 +1,148 @@
+// The controls through Chromium's real keyboard events on the canvas: Space
+// swims and moves the view without scrolling the page, Escape pauses (the
+// picture and the game stand still) and resumes, F1 brings the help back.
+// Every update gets a fixed step (dt=), so the game's time follows the
+// passes run, not the wall clock.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { siteDir, serve, launchChromium, openGame, canvasPng, compareInPage } from './lib/site.mjs';
+
+let server;
+let browser;
+
+before(async () => {
+  assert.ok(fs.existsSync(path.join(siteDir, 'index.html')), `no site in ${siteDir} (tools/web/build.sh)`);
+  server = await serve(siteDir);
+  browser = await launchChromium();
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+const state = (page) => page.evaluate(() => window.mireloState());
+
+// Waits until the game has run at least `passes` more passes.
+async function passesLater(page, passes) {
+  const from = (await state(page)).frame;
+  await page.waitForFunction((until) => window.mireloState().frame >= until, from + passes,
+    { timeout: 60000, polling: 50 });
+}
+
+// The game's keys are held through the page, as a player holds them: the
+// game polls its keys once per pass, so a key is held over several passes.
+async function hold(page, key, passes) {
+  await page.keyboard.down(key);
+  await passesLater(page, passes);
+  await page.keyboard.up(key);
+}
+
+async function playingPage(params = {}) {
+  const { page, errors } = await openGame(browser, server.url, { seed: 7, dt: 0.016, ...params });
+  await page.click('#canvas');
+  return { page, errors };
+}
+
+test('holding Space swims forward and moves the view, and the page does not scroll', async () => {
+  const { page, errors } = await playingPage();
+  const before = await state(page);
+  const beforeFrame = await canvasPng(page);
+  await hold(page, 'Space', 30);
+  await passesLater(page, 2);
+  const after = await state(page);
+  const moved = Math.hypot(after.swimmer.x - before.swimmer.x, after.swimmer.y - before.swimmer.y);
+  assert.ok(after.swimmer.speed > 0 && moved > 0.5,
+    `the swimmer did not swim: ${JSON.stringify(before.swimmer)} -> ${JSON.stringify(after.swimmer)}`);
+  const change = await compareInPage(page, beforeFrame, await canvasPng(page), 24);
+  assert.ok(change.differingShare > 0.1, `the view did not move: ${JSON.stringify(change)}`);
+  assert.equal(await page.evaluate(() => window.scrollY), 0, 'Space scrolled the page');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('Escape pauses the game and the picture, and Escape again resumes', async () => {
+  const { page, errors } = await playingPage();
+  await page.keyboard.press('Escape');
+  await passesLater(page, 2);
+  const paused = await state(page);
+  assert.equal(paused.paused, true, 'Escape did not pause');
+  const first = await canvasPng(page);
+  const second = await canvasPng(page);
+  await page.waitForTimeout(1000);
+  const third = await canvasPng(page);
+  assert.equal(second, first, 'the picture changed while paused');
+  assert.equal(third, first, 'the picture changed a second into the pause');
+  const later = await state(page);
+  assert.ok(later.frame > paused.frame, 'the passes went on');
+  assert.deepEqual({ ...later, frame: 0 }, { ...paused, frame: 0 }, 'the game moved while paused');
+
+  await page.keyboard.press('Escape');
+  await passesLater(page, 5);
+  const resumed = await state(page);
+  assert.equal(resumed.paused, false, 'Escape again did not resume');
+  // The seaweed sways again: the picture moves.
+  assert.notEqual(await canvasPng(page), first, 'the picture is still frozen');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('a key held while the canvas loses the focus is let go', async () => {
+  const { page, errors } = await playingPage();
+  await page.keyboard.down('Space');
+  await passesLater(page, 20);
+  // The focus goes to the page: the key's release will not reach the canvas.
+  await page.click('#controls');
+  await passesLater(page, 2);
+  const released = await state(page);
+  await passesLater(page, 20);
+  const later = await state(page);
+  await page.keyboard.up('Space');
+  assert.ok(released.swimmer.speed > 0, 'Space did not swim before the focus went');
+  assert.ok(later.swimmer.speed < released.swimmer.speed,
+    `Space is still held after the focus went: speed ${released.swimmer.speed} -> ${later.swimmer.speed}`);
+  assert.ok(await page.isVisible('#focus-hint'), 'the page does not ask for a click to play');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+// A strip along the top of the help panel (bottom middle of the picture),
+// above its text: the panel's dark slate there, the pale floor without it.
+async function helpPanelLuminance(page) {
+  const frame = await canvasPng(page);
+  return page.evaluate(async (source) => {
+    const image = new Image();
+    image.src = source;
+    await image.decode();
+    const canvas = document.createElement('canvas');
+    canvas.width = image.width;
+    canvas.height = image.height;
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const { data } = context.getImageData(495, 588, 400, 8);
+    let sum = 0;
+    for (let i = 0; i < data.length; i += 4) sum += 0.299 * data[i] + 0.587 * data[i + 1] + 0.114 * data[i + 2];
+    return sum / (data.length / 4);
+  }, frame);
+}
+
+test('F1 shows the controls help again after it has gone', async () => {
+  // Larger steps bring the help's ten seconds to an end in fewer passes.
+  const { page, errors } = await playingPage({ dt: 0.1 });
+  await passesLater(page, 2);
+  const withHelp = await helpPanelLuminance(page);
+  await page.waitForFunction(() => window.mireloState().hintTimer >= 10, null, { timeout: 60000, polling: 50 });
+  await passesLater(page, 2);
+  const gone = await helpPanelLuminance(page);
+  assert.ok(gone > withHelp + 25, `the dark help panel did not go: ${withHelp} -> ${gone}`);
+
+  await hold(page, 'F1', 3);
+  const again = await state(page);
+  assert.ok(again.hintTimer < 1, `F1 did not restart the help: hintTimer ${again.hintTimer}`);
+  const back = await helpPanelLuminance(page);
+  assert.ok(back < gone - 25, `the help panel is not shown again: ${gone} -> ${back}`);
+  assert.deepEqual(errors, []);
+  await page.close();
+});

@@ -1,0 +1,116 @@
+// The page and the start frame: the real game loads on WebGL 2 in Chromium
+// without a console error, its first frame is mirelo-headless's at the same
+// size and seed, the page's own messages show, and without WebGL 2 the page
+// says so.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import {
+  repoRoot, siteDir, serve, launchChromium, openPage, openGame, canvasPng, compareInPage, pngDataUrl,
+  loaderComplaints, headlessBinary,
+} from './lib/site.mjs';
+
+const seed = 7;
+let server;
+let browser;
+let scratch;
+
+function headlessFrame(name, args) {
+  const file = path.join(scratch, name);
+  execFileSync(headlessBinary, ['--size', '1280x720', '--screenshot', file, ...args],
+    { cwd: repoRoot, stdio: ['pipe', 'ignore', 'inherit'] });
+  return pngDataUrl(file);
+}
+
+before(async () => {
+  assert.ok(fs.existsSync(path.join(siteDir, 'index.html')), `no site in ${siteDir} (tools/web/build.sh)`);
+  scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'mirelo-web-'));
+  server = await serve(siteDir);
+  browser = await launchChromium();
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+  if (scratch) fs.rmSync(scratch, { recursive: true, force: true });
+});
+
+test('the page loads the game and draws without a console error', async () => {
+  const { page, errors, lines } = await openGame(browser, server.url, { seed, dt: 0.016, frames: 1 });
+  assert.deepEqual(loaderComplaints(lines), []);
+  // Emscripten's GL layer never reads the error flag, so it still holds the
+  // first error of the whole run, if any.
+  assert.equal(await page.evaluate(() => document.getElementById('canvas').getContext('webgl2').getError()), 0,
+    'the run raised no GL error');
+  assert.equal(await page.title(), 'TAVO 6 Mirelo');
+  assert.equal(await page.isVisible('#loading'), false, 'the loading bar is gone');
+  assert.equal(await page.evaluate(() => document.getElementById('progress').value), 1,
+    'the bar followed the data download to its end');
+  assert.equal(await page.isVisible('#error'), false, 'no start-up failure is shown');
+  assert.deepEqual(await page.evaluate(() => [canvas.width, canvas.height]), [1280, 720]);
+  // Shown at 16:9, as wide as the window allows.
+  const box = await page.locator('#canvas').boundingBox();
+  assert.ok(Math.abs(box.width / box.height - 16 / 9) < 0.01, `the canvas is shown at 16:9: ${JSON.stringify(box)}`);
+  assert.ok(await page.isVisible('#controls'), 'the controls are listed under the canvas');
+  for (const file of ['mirelo.js', 'mirelo.wasm', 'mirelo.data'])
+    assert.ok(server.requests.includes('/' + file), `${file} was fetched`);
+  const state = await page.evaluate(() => window.mireloState());
+  assert.equal(state.frame, 1);
+  assert.equal(state.rooms.length, 8);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('the start frame is mirelo-headless\'s, and a frame with other seaweed is not', async () => {
+  const { page, errors } = await openGame(browser, server.url, { seed, dt: 0.016, frames: 1 });
+  const browserFrame = await canvasPng(page);
+  if (process.env.MIRELO_WEB_SHOTS)
+    fs.writeFileSync(path.join(process.env.MIRELO_WEB_SHOTS, 'canvas.png'),
+      Buffer.from(browserFrame.split(',')[1], 'base64'));
+  const start = headlessFrame('start.png', ['--seed', String(seed)]);
+  // Negative control: the same frame grown from another seed differs only
+  // in its seaweed, a few per cent of the pixels.
+  const otherSeaweed = headlessFrame('other-seaweed.png', ['--seed', String(seed + 1)]);
+
+  // Both draw the same geometry with the same generator's seaweed; only
+  // SwiftShader's and llvmpipe's rasterising and filtering differ a little:
+  // edges and texture detail, a fraction of a per cent of the pixels.
+  const tolerance = 24;
+  const same = await compareInPage(page, browserFrame, start, tolerance);
+  const control = await compareInPage(page, browserFrame, otherSeaweed, tolerance);
+  console.log(`browser vs headless start: ${JSON.stringify(same)}; vs other seaweed: ${JSON.stringify(control)}`);
+  assert.equal(same.error, undefined);
+  const matches = (result) => result.meanDifference < 1 && result.differingShare < 0.005 &&
+    result.balanceDifference < 0.4;
+  assert.ok(matches(same), `the browser's start frame is not the headless one: ${JSON.stringify(same)}`);
+  assert.ok(!matches(control), `the comparison cannot tell other seaweed: ${JSON.stringify(control)}`);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('a page option the game cannot take is shown on the page and logged', async () => {
+  const { page, errors } = await openPage(browser, `${server.url}?frames=lots`);
+  await page.waitForSelector('#error', { state: 'visible', timeout: 60000 });
+  assert.equal(await page.textContent('#error-caption'), 'An error occurred');
+  assert.match(await page.textContent('#error-text'), /frames= takes a whole number of frames, not 'lots'/);
+  assert.deepEqual(errors, ["An error occurred: frames= takes a whole number of frames, not 'lots'"]);
+  await page.close();
+});
+
+test('without WebGL 2 the page says so and fetches no game', async () => {
+  const noWebgl = await launchChromium(['--disable-webgl']);
+  try {
+    const before = server.requests.length;
+    const { page, errors } = await openPage(noWebgl, server.url);
+    await page.waitForSelector('#no-webgl2', { state: 'visible', timeout: 10000 });
+    assert.match(await page.textContent('#no-webgl2'), /WebGL 2/);
+    assert.equal(await page.isVisible('#loading'), false);
+    assert.ok(!server.requests.slice(before).includes('/mirelo.js'), 'mirelo.js was not fetched');
+    assert.deepEqual(errors, []);
+  } finally {
+    await noWebgl.close();
+  }
+});
