@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/input_script.h"
 #include "course_script.h"
-#include "input_script.h"
 #include "platform/headless/headless_platform.h"
 #include "started_game.h"
 #include "test_files.h"
