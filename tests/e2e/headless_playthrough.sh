@@ -9,6 +9,7 @@ SCRIPT="$SOURCE_DIR/tests/playthrough/course.keys"
 WORK=$(mktemp -d /tmp/mirelo-playthrough.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 cd "$SOURCE_DIR"
+command -v jq >/dev/null || { echo "FAIL: jq is not installed (tools/deps/install.sh test)"; exit 1; }
 
 check_milestone() {  # FRAMES EXPR
     local frames=$1 expr=$2 state="$WORK/state-$1.json"

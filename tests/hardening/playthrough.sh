@@ -12,6 +12,7 @@ script="$source_dir/tests/playthrough/course.keys"
 work=$(mktemp -d /tmp/mirelo-hardening.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cd "$source_dir"
+command -v jq >/dev/null || { echo "FAIL: jq is not installed (tools/deps/install.sh test)"; exit 1; }
 
 # The last "# check FRAMES EXPR" line is the end of the course.
 last=$(grep '^# check ' "$script" | tail -1 | sed 's/^# check //')

@@ -10,6 +10,7 @@ frames=300
 log=$(mktemp /tmp/mirelo-valgrind.XXXXXX)
 trap 'rm -f "$log"' EXIT
 cd "$source_dir"
+command -v valgrind >/dev/null || { echo "FAIL: valgrind is not installed (tools/deps/install.sh hardening)"; exit 1; }
 
 status=0
 valgrind --tool=memcheck --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite \

@@ -3,7 +3,6 @@
 #include <png.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -54,13 +53,19 @@ double matchingShare(const RgbaImage& actual, const RgbaImage& expected, int tol
 }
 
 ::testing::AssertionResult matchesGolden(const RgbaImage& actual, const std::string& name) {
-    const std::string expectedPath = std::string(MIRELO_SOURCE_DIR) + "/tests/golden/" + name;
-    const char* update = std::getenv("MIRELO_UPDATE_GOLDEN");
-    if (update && std::strcmp(update, "1") == 0) {
-        if (!writePng(expectedPath, actual))
-            return ::testing::AssertionFailure() << "cannot write " << expectedPath;
-        return ::testing::AssertionSuccess() << "rewrote " << expectedPath;
+    // Rewriting is never a pass: a variable left set in CI must not turn
+    // every golden comparison into a success.
+    if (const char* rewriteFolder = std::getenv(GOLDEN_REWRITE_VARIABLE)) {
+        if (*rewriteFolder == '\0')
+            return ::testing::AssertionFailure()
+                   << GOLDEN_REWRITE_VARIABLE << " is set but names no folder; nothing compared";
+        const std::string path = std::string(rewriteFolder) + "/" + name;
+        if (!writePng(path, actual)) return ::testing::AssertionFailure() << "cannot write " << path;
+        return ::testing::AssertionFailure()
+               << "wrote " << path << " instead of comparing (" << GOLDEN_REWRITE_VARIABLE
+               << " is set): a golden test does not pass while goldens are rewritten";
     }
+    const std::string expectedPath = std::string(MIRELO_SOURCE_DIR) + "/tests/golden/" + name;
     RgbaImage expected;
     if (!readPng(expectedPath, expected))
         return ::testing::AssertionFailure() << "missing golden image " << expectedPath;

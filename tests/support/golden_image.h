@@ -20,7 +20,12 @@ bool writePng(const std::string& path, const RgbaImage& image);
 // expected image; 0 when the sizes differ.
 double matchingShare(const RgbaImage& actual, const RgbaImage& expected, int tolerance);
 
-// Compares a rendering with the expected PNG under tests/golden/. With
-// MIRELO_UPDATE_GOLDEN=1 in the environment the expected file is rewritten
-// instead. On a mismatch the actual image is written beside the build for a look.
+// Names the folder to write renderings into instead of comparing them; set
+// only by the update-golden build target (tests/support/update_golden.sh).
+constexpr const char* GOLDEN_REWRITE_VARIABLE = "MIRELO_UPDATE_GOLDEN";
+
+// Compares a rendering with the expected PNG under tests/golden/. On a
+// mismatch the actual image is written beside the build for a look. With
+// GOLDEN_REWRITE_VARIABLE set it writes the rendering into that folder and
+// fails: a run that rewrites goldens never passes.
 ::testing::AssertionResult matchesGolden(const RgbaImage& actual, const std::string& name);
