@@ -11,7 +11,7 @@ for need in "$@"; do
                        nlohmann-json3-dev libegl-dev libegl1-mesa-dev libgl-dev libgl1-mesa-dri
                        libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev) ;;
         test)
-            packages+=(xvfb xdotool imagemagick x11-utils glslang-tools jq python3 clang-format) ;;
+            packages+=(xvfb xdotool imagemagick x11-utils glslang-tools jq python3 clang-format openbox) ;;
         windows)
             packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev xz-utils wine wine64 unzip) ;;
         fuzz)

@@ -144,3 +144,16 @@ check_pause_and_resume() {  # check_pause_and_resume WINDOW
     echo "difference after resuming: $resumed"
     check "a > 0" "$resumed" 0 || fail "the game did not resume after a second Escape"
 }
+
+# A window manager on the tests' X server, for what only a window manager
+# does: full screen on demand is a request to it (SDL asks for it through
+# _NET_WM_STATE). It goes when Xvfb goes.
+start_window_manager() {
+    command -v openbox >/dev/null || fail "openbox is not installed (tools/deps/install.sh test)"
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "openbox did not start: $(cat "$E2E_TMP/openbox.log")"
+}
