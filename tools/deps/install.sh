@@ -9,7 +9,7 @@ for need in "$@"; do
         build)
             packages+=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev
                        nlohmann-json3-dev libegl-dev libegl1-mesa-dev libgl-dev libgl1-mesa-dri
-                       libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev) ;;
+                       libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev libxfixes-dev) ;;
         test)
             packages+=(xvfb xdotool imagemagick x11-utils glslang-tools jq python3 clang-format openbox) ;;
         windows)
