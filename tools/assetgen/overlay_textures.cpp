@@ -239,6 +239,8 @@ Image makeControlsHelp(TextRenderer& bold) {
     constexpr int height = 256;
     constexpr int SIDE_MARGIN = 40;
     constexpr int MINIMUM_ENTRY_GAP = 30;
+    // Rows this far apart leave the panel's rim clear above and below.
+    constexpr int ROW_PITCH = 76;
     const std::vector<std::vector<Entry>> ROWS = {
         {{key(U"Space"), face(U"A", buttonA), word(U"swim")},
          {key(U"Ctrl"), face(U"X", buttonX), pill(U"RB"), word(U"pull a lever")}},
@@ -270,7 +272,7 @@ Image makeControlsHelp(TextRenderer& bold) {
         for (const Entry& entry : row) contentWidth += entryWidth(bold, entry, labelSize);
         // Spread the entries over the row with equal gaps.
         const int gap = (width - 2 * SIDE_MARGIN - contentWidth) / static_cast<int>(row.size() - 1);
-        const int centreY = height * static_cast<int>(2 * r + 1) / 6 + (1 - static_cast<int>(r)) * 6;
+        const int centreY = height / 2 + (static_cast<int>(r) - 1) * ROW_PITCH;
         int x = SIDE_MARGIN;
         for (const Entry& entry : row) {
             drawEntry(image, bold, entry, x, centreY, labelSize);
