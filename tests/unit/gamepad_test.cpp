@@ -240,11 +240,11 @@ TEST(XInput, TheReportBecomesTheStandardLayoutWithTheStickUpPushedAway) {
     }
 }
 
-// An empty slot is asked again only after EMPTY_SLOT_RETRY_POLLS polls; a
-// connected one on every poll, and what each reports is merged.
+// An empty slot is asked again only EMPTY_SLOT_RETRY_SECONDS after it was
+// found empty; a connected one on every poll, and what each reports is merged.
 TEST(XInput, EmptySlotsAreAskedRarelyAndAControllerPluggedInLaterIsFound) {
     xinput::SlotPoller slots;
-    constexpr int RETRY = xinput::SlotPoller::EMPTY_SLOT_RETRY_POLLS;
+    constexpr double RETRY = xinput::SlotPoller::EMPTY_SLOT_RETRY_SECONDS;
     int asked[xinput::SlotPoller::SLOTS] = {};
     bool slot2Connected = false;
     auto read = [&](int slot, GamepadState& state) {
@@ -260,24 +260,26 @@ TEST(XInput, EmptySlotsAreAskedRarelyAndAControllerPluggedInLaterIsFound) {
         }
         return false;
     };
-    GamepadState merged = slots.poll(read);
+    const double start = 1000.0;
+    GamepadState merged = slots.poll(start, read);
     EXPECT_EQ(merged.buttons, static_cast<uint32_t>(pad::A));
     EXPECT_EQ(asked[0], 1);
     EXPECT_EQ(asked[1], 1);
-    // Plugged in during play: found when its slot is asked again.
+    // Plugged in during play: found when its slot is asked again, however
+    // many polls come before (a paused game polls without pause).
     slot2Connected = true;
-    for (int poll = 0; poll < RETRY; ++poll) merged = slots.poll(read);
-    EXPECT_EQ(asked[0], 1 + RETRY);
+    for (int poll = 1; poll <= 500; ++poll) merged = slots.poll(start + RETRY * 0.999 * poll / 500, read);
+    EXPECT_EQ(asked[0], 501);
     EXPECT_EQ(asked[1], 1);
     EXPECT_EQ(asked[2], 1);
     EXPECT_EQ(merged.buttons, static_cast<uint32_t>(pad::A));
-    merged = slots.poll(read);
+    merged = slots.poll(start + RETRY, read);
     EXPECT_EQ(asked[1], 2);
     EXPECT_EQ(asked[2], 2);
     EXPECT_EQ(merged.buttons, static_cast<uint32_t>(pad::A | pad::X));
     EXPECT_EQ(merged.stickY, -1.0f);
-    // Now connected, it is asked on every poll.
-    slots.poll(read);
+    // Now connected, it is asked on every poll; the empty ones wait again.
+    slots.poll(start + RETRY + 0.01, read);
     EXPECT_EQ(asked[2], 3);
     EXPECT_EQ(asked[3], 2);
 }

@@ -84,7 +84,9 @@ GamepadState gamepadState() {
     static const XInputGetStateProc getState = loadXInput();
     static xinput::SlotPoller slots;
     if (!getState || !gameHasFocus()) return GamepadState();
-    return slots.poll([](int slot, GamepadState& state) {
+    const double now =
+        static_cast<double>(performanceCounter()) / static_cast<double>(performanceFrequency());
+    return slots.poll(now, [](int slot, GamepadState& state) {
         XINPUT_STATE raw{};
         if (getState(static_cast<DWORD>(slot), &raw) != ERROR_SUCCESS) return false;
         state = xinput::gamepadFrom(raw.Gamepad);

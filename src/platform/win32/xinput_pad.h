@@ -45,34 +45,32 @@ GamepadState gamepadFrom(const XInputGamepad& gamepad) {
 
 // XInput's four user slots, merged. Asking an empty slot is slow (XInput's
 // documentation advises against doing it every frame), so a slot found empty
-// is asked again only after EMPTY_SLOT_RETRY_POLLS polls: a controller plugged
-// in during play is picked up within about a second.
+// is asked again only EMPTY_SLOT_RETRY_SECONDS later: a controller plugged in
+// during play is picked up within that time. Time, not a count of polls: a
+// paused game polls far more often than it draws.
 class SlotPoller {
 public:
     static constexpr int SLOTS = 4;
-    static constexpr int EMPTY_SLOT_RETRY_POLLS = 60;
+    static constexpr double EMPTY_SLOT_RETRY_SECONDS = 1.0;
 
-    // read(slot, state) fills the state and returns true when a controller
-    // is connected in that slot.
+    // now: seconds on any steady clock. read(slot, state) fills the state
+    // and returns true when a controller is connected in that slot.
     template <class ReadSlot>
-    GamepadState poll(ReadSlot read) {
+    GamepadState poll(double now, ReadSlot read) {
         GamepadState merged;
         for (int slot = 0; slot < SLOTS; ++slot) {
-            if (skipPolls[slot] > 0) {
-                --skipPolls[slot];
-                continue;
-            }
+            if (now < askAgainAt[slot]) continue;
             GamepadState one;
             if (read(slot, one))
                 merged = mergeGamepads(merged, one);
             else
-                skipPolls[slot] = EMPTY_SLOT_RETRY_POLLS;
+                askAgainAt[slot] = now + EMPTY_SLOT_RETRY_SECONDS;
         }
         return merged;
     }
 
 private:
-    int skipPolls[SLOTS] = {};
+    double askAgainAt[SLOTS] = {};
 };
 
 }  // namespace xinput
