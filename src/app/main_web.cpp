@@ -106,7 +106,10 @@ struct Run {
 
 void onAnimationFrame(void* arg) {
     Run& run = *static_cast<Run*>(arg);
-    if (run.scripted) run.window.holdScriptedKeys(run.script.keysAt(run.framesRun));
+    if (run.scripted) {
+        run.window.holdScriptedKeys(run.script.keysAt(run.framesRun));
+        web::holdScriptedPad(run.script.padAt(run.framesRun));
+    }
     run.loop.pass();
     if (++run.framesRun == run.frameLimit) {
         web::stopAnimationFrames();

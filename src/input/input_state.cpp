@@ -1,14 +1,18 @@
 #include "input/input_state.h"
 
+#include "input/gamepad_inputs.h"
 #include "platform/platform.h"
 
 InputState input;
 
 void InputState::sample() {
-    space = platform::isKeyDown(vk::SPACE);
+    // A key and the controller input that stands for it count as held when
+    // either is.
+    const GamepadInputs pad = gamepadInputs(platform::gamepadState());
+    space = platform::isKeyDown(vk::SPACE) || pad.swim;
     // Only the left Control key pulls levers.
-    leftControl = platform::isKeyDown(vk::LEFT_CONTROL);
-    f1 = platform::isKeyDown(vk::F1);
+    leftControl = platform::isKeyDown(vk::LEFT_CONTROL) || pad.pullLever;
+    f1 = platform::isKeyDown(vk::F1) || pad.help;
     f2 = platform::isKeyDown(vk::F2);
     f3 = platform::isKeyDown(vk::F3);
     f4 = platform::isKeyDown(vk::F4);
@@ -16,16 +20,16 @@ void InputState::sample() {
     // Left wins over Right and Up over Down: the second key of each pair is
     // only polled when the first is up.
     float x = 0.0f;
-    if (platform::isKeyDown(vk::LEFT))
+    if (platform::isKeyDown(vk::LEFT) || pad.left)
         x = -1.0f;
-    else if (platform::isKeyDown(vk::RIGHT))
+    else if (platform::isKeyDown(vk::RIGHT) || pad.right)
         x = 1.0f;
     axisC.x = axisA.x = axisB.x = x;
 
     float y = 0.0f;
-    if (platform::isKeyDown(vk::UP))
+    if (platform::isKeyDown(vk::UP) || pad.up)
         y = 1.0f;
-    else if (platform::isKeyDown(vk::DOWN))
+    else if (platform::isKeyDown(vk::DOWN) || pad.down)
         y = -1.0f;
     axisC.y = axisA.y = axisB.y = y;
 }

@@ -3,8 +3,10 @@
 #include "math/vec.h"
 
 // A snapshot of the few keys the game reads, polled (not taken from key
-// messages) once per update. No history and no edge detection: the game keeps
-// its own latches for presses. Escape is not here; the window handles it.
+// messages) once per update, each merged with the controller input that
+// stands for it (input/gamepad_inputs.h). No history and no edge detection:
+// the game keeps its own latches for presses. Escape and the controller's
+// Start are not here; the window handles them.
 class InputState {
 public:
     void sample();

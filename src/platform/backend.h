@@ -13,7 +13,9 @@
 //     performanceCounter / performanceFrequency  a 64-bit counter and its ticks per second
 //     sleepMilliseconds                          gives up the processor for about that long
 //     showErrorBox                               a modal error message (standard error without a display)
-//     isKeyDown                                  whether a key (a Win32 virtual-key code) is held now
+//     isKeyDown                                  whether a key (a Win32 virtual-key code) is held now,
+//                                                in the game's window (not while another has the focus)
+//     gamepadState                               the connected controllers merged into one GamepadState
 //     glProcAddress                              a GL entry point by name, from the current context
 //     glContextCurrent                           whether this thread has a current GL context
 //
@@ -24,7 +26,10 @@
 //     setResizeTarget(target)   where size changes go (WindowEvents::ResizeTarget; empty drops them)
 //     isRunning()               true from create until the window is closed
 //     pumpMessages()            handles everything queued without blocking; a close clears running,
-//                               releases the context, and the pause key flips isActive
+//                               releases the context, the pause key flips isActive (its
+//                               repeats too), a controller's Start flips it once per press,
+//                               and, where there is a screen, F11 or Alt+Enter switch
+//                               between the window and full screen
 //     isActive()                false while paused
 //     swapBuffers()             shows the frame (every pass, paused or not)
 //     destroy()                 restores the display after full screen; the window goes with the process

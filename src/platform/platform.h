@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/gamepad.h"
 #include "platform/key_codes.h"
 
 // The system-specific interface. Everything above this seam reaches the
@@ -22,8 +23,16 @@ void sleepMilliseconds(int milliseconds);
 // there is no display to show it on.
 void showErrorBox(const char* text, const char* caption);
 
-// Whether a key is held right now. Keys are named by Win32 virtual-key codes.
+// Whether a key is held right now, in the game's window: keys held while
+// another window has the keyboard focus do not count. Keys are named by
+// Win32 virtual-key codes.
 bool isKeyDown(int virtualKey);
+
+// The game controllers connected now, merged into one (mergeGamepads): a
+// button held on any of them, each stick axis from the one deflected most.
+// Nothing held when there is none, or when the game's window does not have
+// the focus. Controllers may come and go between two calls.
+GamepadState gamepadState();
 
 // Address of a GL entry point by name, from the current context; null if unknown.
 void* glProcAddress(const char* name);

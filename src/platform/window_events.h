@@ -20,9 +20,17 @@ public:
     // Every key-down of the pause key flips the flag, key repeats included:
     // holding it flickers the pause at the keyboard's repeat rate.
     void pauseKeyDown() { active = !active; }
+    // A controller's Start pauses and resumes too, but once per press: a
+    // button has no auto-repeat, and a held one must not flicker. For
+    // backends that poll their controllers: pass whether Start is held now.
+    void startButtonPolled(bool down) {
+        if (down && !startWasDown) pauseKeyDown();
+        startWasDown = down;
+    }
     bool isActive() const { return active; }
 
 private:
     ResizeTarget resizeTarget;
     bool active = true;
+    bool startWasDown = false;
 };

@@ -37,6 +37,38 @@ TEST(InputScript, EveryKeyNameIsKnown) {
     EXPECT_EQ(keyCodeByName("Space"), -1);
 }
 
+TEST(InputScript, ControllerInputsHoldOneControllerFromTheirFrame) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(
+        parse("0 pad_a,space\n5 pad_x,pad_rb,pad_start,pad_back,pad_up,pad_down,pad_left,pad_right\n"
+              "9 stick_left,stick_up\n12 stick_right,stick_down,pad_a\n20 -\n",
+              script, error))
+        << error;
+    EXPECT_EQ(script.keysAt(4), (std::set<int>{vk::SPACE}));
+    EXPECT_EQ(script.padAt(4).buttons, static_cast<uint32_t>(pad::A));
+    EXPECT_TRUE(script.keysAt(5).empty());
+    EXPECT_EQ(script.padAt(8).buttons,
+              static_cast<uint32_t>(pad::X | pad::RIGHT_SHOULDER | pad::START | pad::BACK | pad::DPAD_UP |
+                                    pad::DPAD_DOWN | pad::DPAD_LEFT | pad::DPAD_RIGHT));
+    EXPECT_EQ(script.padAt(8).stickX, 0.0f);
+    // The stick fully deflected; y grows upwards.
+    EXPECT_EQ(script.padAt(9).buttons, 0u);
+    EXPECT_EQ(script.padAt(9).stickX, -1.0f);
+    EXPECT_EQ(script.padAt(9).stickY, 1.0f);
+    EXPECT_EQ(script.padAt(12).stickX, 1.0f);
+    EXPECT_EQ(script.padAt(12).stickY, -1.0f);
+    EXPECT_EQ(script.padAt(12).buttons, static_cast<uint32_t>(pad::A));
+    EXPECT_EQ(script.padAt(20).buttons, 0u);
+    EXPECT_EQ(script.padAt(20).stickY, 0.0f);
+    // One stick cannot point both ways on an axis; a name must be exact.
+    for (const char* bad :
+         {"0 stick_left,stick_right\n", "0 stick_down,stick_up\n", "0 pad_b\n", "0 PAD_A\n"}) {
+        EXPECT_FALSE(parse(bad, script, error)) << bad;
+        EXPECT_NE(error.find("line 1"), std::string::npos) << error;
+    }
+}
+
 TEST(InputScript, MalformedLinesNameTheirLineNumber) {
     const char* bad[] = {
         "0 -\n\n7 jump\n",        "0 -\n\nx space\n",  "0 -\n\n5\n",

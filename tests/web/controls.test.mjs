@@ -146,3 +146,47 @@ test('F1 shows the controls help again after it has gone', async () => {
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+// A controller in the standard layout, through the page's Gamepad API: the
+// test stands in for navigator.getGamepads() with one pad it presses itself,
+// as a browser would report a real one.
+function fakeGamepad() {
+  const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+  window.testPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0, 0, 0], buttons };
+  window.pressPad = (index, down) => {
+    buttons[index].pressed = down;
+    buttons[index].value = down ? 1 : 0;
+    window.testPad.timestamp += 1;
+  };
+  navigator.getGamepads = () => [window.testPad, null, null, null];
+}
+
+test('a controller swims with A, turns with the D-pad and pauses once per press of Start', async () => {
+  const { page, errors } = await openGame(browser, server.url, { seed: 7, dt: 0.016 }, 120000, fakeGamepad);
+  const pressFor = async (index, passes) => {
+    await page.evaluate((i) => window.pressPad(i, true), index);
+    await passesLater(page, passes);
+    await page.evaluate((i) => window.pressPad(i, false), index);
+    await passesLater(page, 2);
+  };
+  const A = 0, START = 9, DPAD_LEFT = 14;
+  const start = await state(page);
+  await pressFor(A, 30);
+  const swum = await state(page);
+  assert.ok(swum.swimmer.speed > 0 && swum.swimmer.y !== start.swimmer.y,
+    `A did not swim: ${JSON.stringify(start.swimmer)} -> ${JSON.stringify(swum.swimmer)}`);
+  await pressFor(DPAD_LEFT, 20);
+  const turned = await state(page);
+  assert.ok(turned.swimmer.steeringX < swum.swimmer.steeringX, 'the D-pad did not turn the swimmer left');
+
+  // Start held over many passes pauses once; a second press resumes.
+  await pressFor(START, 20);
+  const paused = await state(page);
+  assert.equal(paused.paused, true, 'Start did not pause (or paused and resumed while held)');
+  await passesLater(page, 5);
+  assert.deepEqual({ ...(await state(page)), frame: 0 }, { ...paused, frame: 0 }, 'the game moved while paused');
+  await pressFor(START, 3);
+  assert.equal((await state(page)).paused, false, 'a second press of Start did not resume');
+  assert.deepEqual(errors, []);
+  await page.close();
+});

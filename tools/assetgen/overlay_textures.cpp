@@ -31,7 +31,7 @@ void drawPanel(Image& image, float margin, float radius) {
 }
 
 constexpr float KEY_DEPTH = 6.0f;  // height of a keycap's visible side
-constexpr int ARROW_TEXT_SIZE = 44;
+constexpr int ARROW_TEXT_SIZE = 40;
 
 // A keycap whose top face spans [left, left + width] x [top, top + height].
 void drawKey(Image& image, TextRenderer& font, float left, float top, float width, float height,
@@ -56,27 +56,135 @@ void drawKey(Image& image, TextRenderer& font, float left, float top, float widt
               static_cast<int>(top + height / 2.0f) + capHeight / 2, pixelSize, keyText);
 }
 
-// One entry of the controls help: keycaps and words in a line.
+// The controller's buttons, drawn dark so that they stand apart from the
+// light keycaps: face buttons in their usual colours with a white letter,
+// the small buttons and the shoulder as pills, the D-pad as a cross and the
+// left stick as a cap in its well.
+const Colour padBody = {0.20f, 0.22f, 0.26f, 1};
+const Colour padRim = {0.09f, 0.10f, 0.12f, 1};
+const Colour padText = {0.95f, 0.96f, 0.98f, 1};
+const Colour padLit = {0.93f, 0.94f, 0.96f, 1};
+const Colour buttonA = {0.30f, 0.68f, 0.22f, 1};
+const Colour buttonX = {0.18f, 0.45f, 0.88f, 1};
+
+// What a piece of an entry is: a keycap, a word, or a controller part.
+enum class PieceKind { KEY, WORD, FACE_BUTTON, PILL_BUTTON, DPAD, STICK };
+
+// D-pad arms to light up, as the arrow keys beside it.
+enum DpadArm : unsigned { ARM_LEFT = 1, ARM_RIGHT = 2, ARM_UP = 4, ARM_DOWN = 8 };
+
+// One entry of the controls help: keycaps, controller parts and words in a line.
 struct Piece {
-    bool isKey;
+    PieceKind kind;
     std::u32string text;
+    Colour colour = padBody;  // a face button's
+    unsigned arms = 0;        // a D-pad's lit arms
 };
 using Entry = std::vector<Piece>;
 
-constexpr int KEY_HEIGHT = 62;
-constexpr int KEY_TEXT_SIZE = 30;
-constexpr int KEY_MIN_WIDTH = 62;
-constexpr int KEY_PADDING = 30;
-constexpr int PIECE_GAP = 12;
-constexpr int WORD_TO_KEY_GAP = 26;  // a word followed by another key: keep them apart
+Piece key(const std::u32string& text) { return {PieceKind::KEY, text}; }
+Piece word(const std::u32string& text) { return {PieceKind::WORD, text}; }
+Piece face(const std::u32string& letter, const Colour& colour) {
+    return {PieceKind::FACE_BUTTON, letter, colour};
+}
+Piece pill(const std::u32string& text) { return {PieceKind::PILL_BUTTON, text}; }
+Piece dpad(unsigned arms) { return {PieceKind::DPAD, U"", padBody, arms}; }
+Piece stick() { return {PieceKind::STICK, U"L"}; }
+
+// Three rows in the 256-pixel panel: keys a little lower than the lever
+// hint's, text as large as every row allows.
+constexpr int KEY_HEIGHT = 54;
+constexpr int KEY_TEXT_SIZE = 28;
+constexpr int PAD_TEXT_SIZE = 26;
+constexpr int KEY_MIN_WIDTH = 56;
+constexpr int KEY_PADDING = 28;
+constexpr int PILL_PADDING = 30;
+constexpr int PIECE_GAP = 10;
+constexpr int WORD_TO_KEY_GAP = 24;  // a word followed by another key: keep them apart
 
 int gapAfter(const Entry& entry, size_t i) {
-    return !entry[i].isKey && entry[i + 1].isKey ? WORD_TO_KEY_GAP : PIECE_GAP;
+    return entry[i].kind == PieceKind::WORD && entry[i + 1].kind != PieceKind::WORD ? WORD_TO_KEY_GAP
+                                                                                    : PIECE_GAP;
 }
 
 int pieceWidth(TextRenderer& font, const Piece& piece, int labelSize) {
-    if (piece.isKey) return std::max(KEY_MIN_WIDTH, font.measure(piece.text, KEY_TEXT_SIZE) + KEY_PADDING);
-    return font.measure(piece.text, labelSize);
+    switch (piece.kind) {
+        case PieceKind::KEY:
+            return std::max(KEY_MIN_WIDTH, font.measure(piece.text, KEY_TEXT_SIZE) + KEY_PADDING);
+        case PieceKind::WORD: return font.measure(piece.text, labelSize);
+        case PieceKind::PILL_BUTTON:
+            return std::max(KEY_HEIGHT, font.measure(piece.text, PAD_TEXT_SIZE) + PILL_PADDING);
+        default: return KEY_HEIGHT;
+    }
+}
+
+// Text centred on (cx, cy) by its capital height.
+void drawCentred(Image& image, TextRenderer& font, const std::u32string& text, float cx, float cy, int size,
+                 const Colour& colour) {
+    font.draw(image, text, static_cast<int>(cx) - font.measure(text, size) / 2,
+              static_cast<int>(cy) + font.capHeight(size) / 2, size, colour);
+}
+
+// A controller part whose box spans [left, left + width] around centreY.
+void drawPadPiece(Image& image, TextRenderer& font, const Piece& piece, float left, float width,
+                  float centreY) {
+    const float cx = left + width / 2.0f, r = KEY_HEIGHT / 2.0f;
+    switch (piece.kind) {
+        case PieceKind::FACE_BUTTON:
+            image.fillShape([&](float x, float y) { return circleDistance(x, y, cx, centreY, r); },
+                            [&](float, float) { return padRim; });
+            image.fillShape([&](float x, float y) { return circleDistance(x, y, cx, centreY, r - 3.0f); },
+                            [&](float, float y) {
+                                return shade(piece.colour, 1.1f - 0.25f * (y - centreY + r) / KEY_HEIGHT);
+                            });
+            drawCentred(image, font, piece.text, cx, centreY, KEY_TEXT_SIZE + 2, padText);
+            break;
+        case PieceKind::PILL_BUTTON: {
+            const float halfHeight = r * 0.78f;
+            image.fillShape(
+                [&](float x, float y) {
+                    return roundedBoxDistance(x, y, cx, centreY, width / 2.0f, halfHeight, halfHeight);
+                },
+                [&](float, float) { return padRim; });
+            image.fillShape(
+                [&](float x, float y) {
+                    return roundedBoxDistance(x, y, cx, centreY, width / 2.0f - 3.0f, halfHeight - 3.0f,
+                                              halfHeight - 3.0f);
+                },
+                [&](float, float) { return padBody; });
+            drawCentred(image, font, piece.text, cx, centreY, PAD_TEXT_SIZE, padText);
+            break;
+        }
+        case PieceKind::DPAD: {
+            const float arm = r * 0.36f;  // half the width of an arm
+            auto cross = [&](float x, float y, float inset) {
+                return std::min(roundedBoxDistance(x, y, cx, centreY, r - inset, arm - inset, 4.0f),
+                                roundedBoxDistance(x, y, cx, centreY, arm - inset, r - inset, 4.0f));
+            };
+            auto lit = [&](float x, float y) {
+                const bool left = x<cx - arm, right = x> cx + arm,
+                           up = y<centreY - arm, down = y> centreY + arm;
+                return ((piece.arms & ARM_LEFT) && left) || ((piece.arms & ARM_RIGHT) && right) ||
+                       ((piece.arms & ARM_UP) && up) || ((piece.arms & ARM_DOWN) && down);
+            };
+            image.fillShape([&](float x, float y) { return cross(x, y, 0.0f); },
+                            [&](float, float) { return padRim; });
+            image.fillShape([&](float x, float y) { return cross(x, y, 3.0f); },
+                            [&](float x, float y) { return lit(x, y) ? padLit : padBody; });
+            break;
+        }
+        case PieceKind::STICK:
+            image.fillShape([&](float x, float y) { return circleDistance(x, y, cx, centreY, r); },
+                            [&](float, float) { return padRim; });
+            image.fillShape([&](float x, float y) { return circleDistance(x, y, cx, centreY, r - 3.0f); },
+                            [&](float, float) { return shade(padBody, 0.7f); });
+            image.fillShape(
+                [&](float x, float y) { return circleDistance(x, y, cx, centreY, r * 0.66f); },
+                [&](float, float y) { return shade(padBody, 1.5f - 0.5f * (y - centreY + r) / KEY_HEIGHT); });
+            drawCentred(image, font, piece.text, cx, centreY, PAD_TEXT_SIZE, padText);
+            break;
+        default: break;
+    }
 }
 
 int entryWidth(TextRenderer& font, const Entry& entry, int labelSize) {
@@ -93,12 +201,15 @@ void drawEntry(Image& image, TextRenderer& font, const Entry& entry, int left, i
     for (size_t i = 0; i < entry.size(); ++i) {
         const Piece& piece = entry[i];
         const int width = pieceWidth(font, piece, labelSize);
-        if (piece.isKey) {
+        if (piece.kind == PieceKind::KEY) {
             drawKey(image, font, static_cast<float>(x),
                     static_cast<float>(centreY - KEY_HEIGHT / 2) - KEY_DEPTH / 2.0f,
                     static_cast<float>(width), static_cast<float>(KEY_HEIGHT), piece.text, KEY_TEXT_SIZE);
-        } else {
+        } else if (piece.kind == PieceKind::WORD) {
             font.draw(image, piece.text, x, centreY + font.capHeight(labelSize) / 2, labelSize, labelText);
+        } else {
+            drawPadPiece(image, font, piece, static_cast<float>(x), static_cast<float>(width),
+                         static_cast<float>(centreY));
         }
         if (i + 1 < entry.size()) x += width + gapAfter(entry, i);
     }
@@ -120,23 +231,30 @@ Image makeCtrlHint(TextRenderer& bold) {
     return image;
 }
 
+// Each key with the controller's button for the same thing beside it; the
+// D-pad with the arms lit that the arrow keys beside it stand for, and the
+// left stick, which steers as the D-pad does.
 Image makeControlsHelp(TextRenderer& bold) {
     constexpr int width = 1024;
     constexpr int height = 256;
-    constexpr int SIDE_MARGIN = 44;
-    constexpr int MINIMUM_ENTRY_GAP = 36;
+    constexpr int SIDE_MARGIN = 40;
+    constexpr int MINIMUM_ENTRY_GAP = 30;
+    // Rows this far apart leave the panel's rim clear above and below.
+    constexpr int ROW_PITCH = 76;
     const std::vector<std::vector<Entry>> ROWS = {
-        {{{true, U"Space"}, {false, U"swim"}},
-         {{true, U"\u2190"}, {true, U"\u2192"}, {false, U"turn"}},
-         {{true, U"\u2191"}, {false, U"dive"}, {true, U"\u2193"}, {false, U"rise"}}},
-        {{{true, U"Ctrl"}, {false, U"pull a lever"}},
-         {{true, U"F1"}, {false, U"this help"}},
-         {{true, U"Esc"}, {false, U"pause"}}}};
+        {{key(U"Space"), face(U"A", buttonA), word(U"swim")},
+         {key(U"Ctrl"), face(U"X", buttonX), pill(U"RB"), word(U"pull a lever")}},
+        {{key(U"\u2190"), key(U"\u2192"), dpad(ARM_LEFT | ARM_RIGHT), word(U"turn")},
+         {key(U"\u2191"), dpad(ARM_UP), word(U"dive")},
+         {key(U"\u2193"), dpad(ARM_DOWN), word(U"rise")}},
+        {{key(U"F1"), pill(U"Back"), word(U"this help")},
+         {key(U"Esc"), pill(U"Start"), word(U"pause")},
+         {stick(), word(U"="), dpad(ARM_LEFT | ARM_RIGHT | ARM_UP | ARM_DOWN)}}};
     Image image(width, height, withAlpha(panelColour, 0.0f));
     drawPanel(image, 6.0f, 32.0f);
 
     // One label size for the whole picture: the largest at which every row fits.
-    int labelSize = 42;
+    int labelSize = 40;
     auto fits = [&](int size) {
         for (const auto& row : ROWS) {
             int total = 0;
@@ -154,7 +272,7 @@ Image makeControlsHelp(TextRenderer& bold) {
         for (const Entry& entry : row) contentWidth += entryWidth(bold, entry, labelSize);
         // Spread the entries over the row with equal gaps.
         const int gap = (width - 2 * SIDE_MARGIN - contentWidth) / static_cast<int>(row.size() - 1);
-        const int centreY = r == 0 ? height * 3 / 10 : height * 7 / 10;
+        const int centreY = height / 2 + (static_cast<int>(r) - 1) * ROW_PITCH;
         int x = SIDE_MARGIN;
         for (const Entry& entry : row) {
             drawEntry(image, bold, entry, x, centreY, labelSize);

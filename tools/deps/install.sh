@@ -9,11 +9,12 @@ for need in "$@"; do
         build)
             packages+=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev
                        nlohmann-json3-dev libegl-dev libegl1-mesa-dev libgl-dev libgl1-mesa-dri
-                       libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev) ;;
+                       libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev libxfixes-dev) ;;
         test)
             # xfonts-base: SDL's X11 message box needs a core font, and a
             # bare Xvfb has none (the box would fall back to standard error).
-            packages+=(xvfb xfonts-base xdotool imagemagick x11-utils glslang-tools jq python3 clang-format) ;;
+            # openbox: full screen under Xvfb needs a window manager.
+            packages+=(xvfb xfonts-base xdotool imagemagick x11-utils glslang-tools jq python3 clang-format openbox) ;;
         windows)
             packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev xz-utils wine wine64 unzip) ;;
         fuzz)

@@ -167,6 +167,7 @@ int main(int argc, char** argv) {
     bool rendered = false;
     for (long long frame = 0; frame < options.frames; ++frame) {
         headless::setKeysDown(script.keysAt(frame));
+        headless::setGamepad(script.padAt(frame));
         loop.pass();
         // While paused neither update nor render ran for this frame.
         if (!window.isActive()) continue;

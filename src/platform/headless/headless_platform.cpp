@@ -12,6 +12,7 @@
 namespace {
 
 std::set<int> keysDown;
+GamepadState gamepad;
 headless::CounterFunction scriptedCounter = nullptr;
 long long scriptedFrequency = 1;
 headless::SleepFunction scriptedSleep = nullptr;
@@ -96,6 +97,8 @@ void destroyContext() {
 
 void setKeysDown(const std::set<int>& keys) { keysDown = keys; }
 
+void setGamepad(const GamepadState& state) { gamepad = state; }
+
 void setClock(CounterFunction counter, long long frequency, SleepFunction sleep) {
     scriptedCounter = counter;
     scriptedFrequency = frequency;
@@ -134,6 +137,8 @@ void showErrorBox(const char* text, const char* caption) {
 }
 
 bool isKeyDown(int virtualKey) { return keysDown.count(virtualKey) != 0; }
+
+GamepadState gamepadState() { return gamepad; }
 
 void* glProcAddress(const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); }
 

@@ -2,8 +2,10 @@
 
 #include <set>
 
-// Offscreen GL through EGL without a display, and an injected key set: what
-// the tests and mirelo-headless run on.
+#include "platform/gamepad.h"
+
+// Offscreen GL through EGL without a display, an injected key set and an
+// injected controller: what the tests and mirelo-headless run on.
 namespace headless {
 
 // Creates a pbuffer-backed context of the given size and makes it current.
@@ -16,6 +18,9 @@ void destroyContext();
 
 // The keys platform::isKeyDown reports as held (Win32 virtual-key codes).
 void setKeysDown(const std::set<int>& keys);
+
+// What platform::gamepadState reports: the controllers merged into one.
+void setGamepad(const GamepadState& state);
 
 // Replaces the clock and sleep with a scripted one (tests of the frame loop).
 // A null function restores the real one.

@@ -22,6 +22,7 @@ void Window::pumpMessages() {
     const bool escapeDown = platform::isKeyDown(vk::ESCAPE);
     if (escapeDown && !escapeWasDown) events.pauseKeyDown();
     escapeWasDown = escapeDown;
+    events.startButtonPolled(platform::gamepadState().isDown(pad::START));
 }
 
 // Without this wait llvmpipe lets frames' commands queue up: they piled up

@@ -5,10 +5,11 @@
 #include "platform/window_events.h"
 
 // The headless backend's Window: an offscreen Mesa context of the requested
-// size instead of a window, the injected key set instead of a keyboard
-// (headless::setKeysDown), and a close that the driver asks for. Escape
-// toggles the pause on each pass that sees it go down, as a key-down message
-// would. Swapping waits for the frame to be drawn, as a window's swap does.
+// size instead of a window, the injected key set and controller instead of a
+// keyboard and gamepads (headless::setKeysDown, headless::setGamepad), and a
+// close that the driver asks for. Escape and the controller's Start each
+// toggle the pause on each pass that sees them go down, as a key-down message
+// or a button press would. Swapping waits for the frame to be drawn, as a window's swap does.
 class Window {
 public:
     Window() = default;

@@ -24,6 +24,29 @@ SDL_Scancode scancodeOf(int virtualKey) {
     }
 }
 
+// The standard layout's buttons the game reads, by SDL's names for them.
+GamepadState controllerState(SDL_GameController* controller) {
+    static const struct {
+        SDL_GameControllerButton from;
+        pad::Button to;
+    } buttons[] = {{SDL_CONTROLLER_BUTTON_A, pad::A},
+                   {SDL_CONTROLLER_BUTTON_X, pad::X},
+                   {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, pad::RIGHT_SHOULDER},
+                   {SDL_CONTROLLER_BUTTON_START, pad::START},
+                   {SDL_CONTROLLER_BUTTON_BACK, pad::BACK},
+                   {SDL_CONTROLLER_BUTTON_DPAD_UP, pad::DPAD_UP},
+                   {SDL_CONTROLLER_BUTTON_DPAD_DOWN, pad::DPAD_DOWN},
+                   {SDL_CONTROLLER_BUTTON_DPAD_LEFT, pad::DPAD_LEFT},
+                   {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, pad::DPAD_RIGHT}};
+    GamepadState state;
+    for (const auto& b : buttons)
+        if (SDL_GameControllerGetButton(controller, b.from)) state.buttons |= b.to;
+    state.stickX = stickAxis(SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX));
+    // SDL's y grows downwards.
+    state.stickY = -stickAxis(SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY));
+    return state;
+}
+
 }  // namespace
 
 namespace platform {
@@ -45,6 +68,19 @@ bool isKeyDown(int virtualKey) {
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     return state && code < count && state[code] != 0;
+}
+
+GamepadState gamepadState() {
+    GamepadState merged;
+    // SDL stops passing on presses while another window has the focus, but
+    // a button already held would stay held.
+    if (!SDL_GetKeyboardFocus()) return merged;
+    // The window opens each controller as SDL reports it connected.
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+        SDL_GameController* controller = SDL_GameControllerFromInstanceID(SDL_JoystickGetDeviceInstanceID(i));
+        if (controller) merged = mergeGamepads(merged, controllerState(controller));
+    }
+    return merged;
 }
 
 void* glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }

@@ -16,6 +16,9 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
         std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
         return false;
     }
+    // The keyboard plays the whole game: without controller support it goes on.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        std::fprintf(stderr, "SDL: no game controllers: %s\n", SDL_GetError());
     // 32 bits per pixel: 8 bits each of red, green and blue, no alpha; a
     // 16-bit depth buffer and double buffering.
     const int channelBits = bitsPerPixel >= 24 ? 8 : 5;
@@ -103,11 +106,46 @@ void Window::handle(const SDL_Event& event) {
             else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 forwardSize();
             break;
-        case SDL_KEYDOWN:
-            if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) events.pauseKeyDown();
+        case SDL_KEYDOWN: handleKeyDown(event.key); break;
+        // Also sent for each controller already connected at start.
+        case SDL_CONTROLLERDEVICEADDED:
+            if (!SDL_GameControllerOpen(event.cdevice.which))
+                std::fprintf(stderr, "SDL: a game controller could not be opened: %s\n", SDL_GetError());
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            if (SDL_GameController* gone = SDL_GameControllerFromInstanceID(event.cdevice.which))
+                SDL_GameControllerClose(gone);
+            break;
+        // A button has no auto-repeat: one event per press.
+        case SDL_CONTROLLERBUTTONDOWN:
+            if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START) events.pauseKeyDown();
             break;
         default: break;
     }
+}
+
+void Window::handleKeyDown(const SDL_KeyboardEvent& key) {
+    const SDL_Scancode code = key.keysym.scancode;
+    if (code == SDL_SCANCODE_ESCAPE) {
+        events.pauseKeyDown();
+        return;
+    }
+    // A held key must not flip the screen back and forth.
+    if (key.repeat) return;
+    const bool altEnter =
+        (code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0;
+    if (code == SDL_SCANCODE_F11 || altEnter) toggleFullscreen();
+}
+
+// The picture keeps its aspect: the size change that follows reaches the
+// game through forwardSize.
+void Window::toggleFullscreen() {
+    const bool goFullscreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) == 0;
+    if (SDL_SetWindowFullscreen(window, goFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        std::fprintf(stderr, "SDL: full screen could not be switched: %s\n", SDL_GetError());
+        return;
+    }
+    SDL_ShowCursor(goFullscreen ? SDL_DISABLE : SDL_ENABLE);
 }
 
 void Window::releaseContext() {
@@ -124,7 +162,8 @@ void Window::swapBuffers() {
 }
 
 void Window::destroy() {
-    if (!fullscreen) return;
+    // Full screen asked for at creation or switched on since.
+    if (!window || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) == 0) return;
     SDL_SetWindowFullscreen(window, 0);
     SDL_ShowCursor(SDL_ENABLE);
 }

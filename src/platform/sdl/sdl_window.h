@@ -8,7 +8,11 @@
 
 // The game's window on SDL2: same operations and behaviour as the Win32 one.
 // A GL 3.0 context without a profile mask when the driver offers one, the
-// legacy context otherwise. Escape key-downs (repeats included) toggle active.
+// legacy context otherwise. Escape key-downs (repeats included) and each
+// press of a controller's Start toggle active. Game controllers are opened
+// as SDL reports them connected and closed when removed. F11 and Alt+Enter
+// switch between the window and a borderless full screen at the display's
+// own resolution (no mode change), the cursor hidden there.
 class Window {
 public:
     Window() = default;
@@ -28,6 +32,8 @@ public:
 
 private:
     void handle(const SDL_Event& event);
+    void handleKeyDown(const SDL_KeyboardEvent& key);
+    void toggleFullscreen();
     void releaseContext();
     void forwardSize();
 

@@ -3,17 +3,23 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/platform.h"
+#include "platform/web/standard_gamepad.h"
 
 namespace {
 
 // Virtual-key codes are bytes.
 std::bitset<256> keysDown;
+// A scripted run (the page's input=) drives its controller from the script.
+bool padScripted = false;
+GamepadState scriptedPad;
 
 std::function<std::string()> stateReport;
 
@@ -45,6 +51,27 @@ bool isKeyDown(int virtualKey) {
     return virtualKey >= 0 && static_cast<size_t>(virtualKey) < keysDown.size() && keysDown[virtualKey];
 }
 
+// Every controller the browser lists in the standard layout, merged into one.
+// Browsers hand controllers only to the page in front, so focus needs no check.
+GamepadState gamepadState() {
+    if (padScripted) return scriptedPad;
+    GamepadState merged;
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return merged;
+    const int count = emscripten_get_num_gamepads();
+    for (int i = 0; i < count; ++i) {
+        EmscriptenGamepadEvent pad;
+        if (emscripten_get_gamepad_status(i, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected) continue;
+        if (std::strcmp(pad.mapping, "standard") != 0)
+            continue;  // no known layout: no meaning for its buttons
+        bool pressed[64] = {};
+        const size_t buttons = std::min<size_t>(static_cast<size_t>(pad.numButtons), 64);
+        for (size_t b = 0; b < buttons; ++b) pressed[b] = pad.digitalButton[b] != 0;
+        const size_t axes = std::min<size_t>(static_cast<size_t>(pad.numAxes), 64);
+        merged = mergeGamepads(merged, web::standardGamepadState(pressed, buttons, pad.axis, axes));
+    }
+    return merged;
+}
+
 void* glProcAddress(const char* name) { return emscripten_webgl_get_proc_address(name); }
 
 bool glContextCurrent() { return emscripten_webgl_get_current_context() != 0; }
@@ -72,6 +99,11 @@ void setKeyDown(int virtualKey, bool down) {
 }
 
 void releaseAllKeys() { keysDown.reset(); }
+
+void holdScriptedPad(const GamepadState& pad) {
+    padScripted = true;
+    scriptedPad = pad;
+}
 
 void holdOnly(const std::set<int>& keys) {
     keysDown.reset();

@@ -4,6 +4,8 @@
 #include <set>
 #include <string>
 
+#include "platform/gamepad.h"
+
 // What the browser host offers beyond the seam: a callback per animation
 // frame instead of a loop that owns the thread, the page's test hooks, and
 // the key state the Window's keyboard events keep.
@@ -26,5 +28,7 @@ void setKeyDown(int virtualKey, bool down);
 void releaseAllKeys();
 // Exactly these keys held, nothing else.
 void holdOnly(const std::set<int>& keys);
+// From now on the controller is this state, not the browser's controllers.
+void holdScriptedPad(const GamepadState& pad);
 
 }  // namespace web

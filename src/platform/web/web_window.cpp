@@ -91,8 +91,10 @@ bool Window::create(int width, int height, int /*bitsPerPixel*/, bool /*fullscre
 }
 
 void Window::pumpMessages() {
-    // Key and focus events come between animation frames, through the callbacks.
+    // Key and focus events come between animation frames, through the
+    // callbacks; controllers are polled, and Start pauses once per press.
     forwardSizeIfChanged();
+    events.startButtonPolled(platform::gamepadState().isDown(pad::START));
 }
 
 void Window::forwardSizeIfChanged() {

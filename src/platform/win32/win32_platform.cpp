@@ -1,10 +1,48 @@
 #include <windows.h>
+#include <xinput.h>
 
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "platform/win32/xinput_pad.h"
 
 namespace {
+
+static_assert(xinput::DPAD_UP == XINPUT_GAMEPAD_DPAD_UP && xinput::DPAD_DOWN == XINPUT_GAMEPAD_DPAD_DOWN &&
+                  xinput::DPAD_LEFT == XINPUT_GAMEPAD_DPAD_LEFT &&
+                  xinput::DPAD_RIGHT == XINPUT_GAMEPAD_DPAD_RIGHT && xinput::START == XINPUT_GAMEPAD_START &&
+                  xinput::BACK == XINPUT_GAMEPAD_BACK &&
+                  xinput::RIGHT_SHOULDER == XINPUT_GAMEPAD_RIGHT_SHOULDER && xinput::A == XINPUT_GAMEPAD_A &&
+                  xinput::X == XINPUT_GAMEPAD_X,
+              "xinput_pad.h must use XInput's own button bits");
+
+// GetAsyncKeyState and XInput see input meant for any application: the game
+// takes it only while its own window is in front. The game has one window,
+// so any window of this process in front is the game's.
+bool gameHasFocus() {
+    HWND front = GetForegroundWindow();
+    if (!front) return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(front, &process);
+    return process == GetCurrentProcessId();
+}
+
+// XInput is looked up at run time, newest first, so that the game still
+// starts where none is installed (it then plays with the keyboard alone).
+using XInputGetStateProc = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
+
+XInputGetStateProc loadXInput() {
+    static const char* const names[] = {"xinput1_4.dll", "xinput1_3.dll", "xinput9_1_0.dll"};
+    for (const char* name : names) {
+        if (HMODULE library = LoadLibraryA(name)) {
+            // Through void*: GetProcAddress's own type is a function without parameters.
+            void* address = reinterpret_cast<void*>(GetProcAddress(library, "XInputGetState"));
+            if (address) return reinterpret_cast<XInputGetStateProc>(address);
+            FreeLibrary(library);
+        }
+    }
+    return nullptr;
+}
 
 // Bit of GetAsyncKeyState's result that says the key is down now (the low
 // bit, "pressed since the last call", is not wanted).
@@ -38,7 +76,23 @@ void showErrorBox(const char* text, const char* caption) {
     MessageBoxA(nullptr, text, caption, MB_ICONERROR);
 }
 
-bool isKeyDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & KEY_DOWN_BIT) != 0; }
+bool isKeyDown(int virtualKey) {
+    return gameHasFocus() && (GetAsyncKeyState(virtualKey) & KEY_DOWN_BIT) != 0;
+}
+
+GamepadState gamepadState() {
+    static const XInputGetStateProc getState = loadXInput();
+    static xinput::SlotPoller slots;
+    if (!getState || !gameHasFocus()) return GamepadState();
+    const double now =
+        static_cast<double>(performanceCounter()) / static_cast<double>(performanceFrequency());
+    return slots.poll(now, [](int slot, GamepadState& state) {
+        XINPUT_STATE raw{};
+        if (getState(static_cast<DWORD>(slot), &raw) != ERROR_SUCCESS) return false;
+        state = xinput::gamepadFrom(raw.Gamepad);
+        return true;
+    });
+}
 
 void* glProcAddress(const char* name) {
     PROC address = wglGetProcAddress(name);

@@ -21,6 +21,11 @@ using CreateContextAttribsProc = HGLRC(WINAPI*)(HDC, HGLRC, const int*);
 constexpr int WGL_CONTEXT_MAJOR_VERSION_ARB = 0x2091;
 constexpr int WGL_CONTEXT_MINOR_VERSION_ARB = 0x2092;
 
+// Bits of a key message's lParam: Alt was held (WM_SYSKEYDOWN), and the key
+// was already down (an auto-repeat).
+constexpr LPARAM ALT_HELD_BIT = LPARAM(1) << 29;
+constexpr LPARAM REPEAT_BIT = LPARAM(1) << 30;
+
 }  // namespace
 
 Window::Window(HINSTANCE instance) : hinstance(instance) {}
@@ -114,6 +119,19 @@ LRESULT Window::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_KEYDOWN:
             // Auto-repeat key-downs toggle too: holding Escape flickers the pause.
             if (wParam == VK_ESCAPE) events.pauseKeyDown();
+            // A held F11 must not flip the screen back and forth.
+            if (wParam == VK_F11 && (lParam & REPEAT_BIT) == 0) toggleFullscreen();
+            break;
+        case WM_SYSKEYDOWN:
+            // Alt+F4 and the other system keys go on to DefWindowProcA.
+            if (wParam == VK_RETURN && (lParam & ALT_HELD_BIT) != 0) {
+                if ((lParam & REPEAT_BIT) == 0) toggleFullscreen();
+                return 0;
+            }
+            break;
+        case WM_SYSCHAR:
+            // The system menu has no Alt+Enter: passed on, it would beep.
+            if (wParam == VK_RETURN) return 0;
             break;
         default: break;
     }
@@ -177,11 +195,42 @@ void Window::pumpMessages() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // XInput has no button messages: Start is polled, once per pass.
+    events.startButtonPolled(platform::gamepadState().isDown(pad::START));
+}
+
+// A borderless popup over the whole monitor the window is on, at the
+// monitor's own resolution; on the way back the style and placement it had.
+// The WM_SIZE that SetWindowPos and SetWindowPlacement send takes the new
+// size to the game, which keeps the picture's aspect.
+void Window::toggleFullscreen() {
+    if (!borderless) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(MONITORINFO);
+        windowedPlacement.length = sizeof(WINDOWPLACEMENT);
+        if (!GetWindowPlacement(hwnd, &windowedPlacement) ||
+            !GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
+            return;
+        windowedStyle = GetWindowLongPtrA(hwnd, GWL_STYLE);
+        SetWindowLongPtrA(hwnd, GWL_STYLE, (windowedStyle & ~LONG_PTR(WS_OVERLAPPEDWINDOW)) | WS_POPUP);
+        const RECT& area = monitor.rcMonitor;
+        SetWindowPos(hwnd, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOOWNERZORDER | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+        ShowCursor(FALSE);
+    } else {
+        SetWindowLongPtrA(hwnd, GWL_STYLE, windowedStyle);
+        SetWindowPlacement(hwnd, &windowedPlacement);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+        ShowCursor(TRUE);
+    }
+    borderless = !borderless;
 }
 
 void Window::swapBuffers() { SwapBuffers(hdc); }
 
 void Window::destroy() {
+    if (borderless) ShowCursor(TRUE);
     if (!fullscreen) return;
     ChangeDisplaySettingsA(nullptr, 0);
     ShowCursor(TRUE);

@@ -9,7 +9,9 @@
 // The game's one top-level window with its device context and WGL context.
 // The context is made during WM_CREATE (3.0 when the driver offers it, the
 // legacy context otherwise) and dropped when the window is closed; the frame
-// loop reads `running` and `active`, and Escape key-downs toggle `active`.
+// loop reads `running` and `active`; Escape key-downs and each press of a
+// controller's Start toggle `active`. F11 and Alt+Enter switch between the
+// window and a borderless full screen over its monitor (no mode change).
 class Window {
 public:
     // The module's own instance: the entry point's argument, or GetModuleHandleA(nullptr).
@@ -33,6 +35,7 @@ private:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void createContext(HWND window);
     void releaseContext();
+    void toggleFullscreen();
 
     WindowEvents events;
     HWND hwnd = nullptr;
@@ -43,4 +46,8 @@ private:
     RECT rect{};
     HINSTANCE hinstance = nullptr;
     WNDCLASSEXA windowClass{};
+    // Full screen on demand, and what to go back to.
+    bool borderless = false;
+    LONG_PTR windowedStyle = 0;
+    WINDOWPLACEMENT windowedPlacement{};
 };

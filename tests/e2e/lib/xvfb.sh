@@ -308,3 +308,78 @@ check_pause_and_resume() {  # check_pause_and_resume WINDOW
         "the game did not resume after a second Escape"
     echo "difference after resuming: $CHANGE"
 }
+
+# A window manager on the tests' X server, for what only a window manager
+# does: full screen on demand is a request to it (SDL asks for it through
+# _NET_WM_STATE). It goes when Xvfb goes.
+start_window_manager() {
+    command -v openbox >/dev/null || fail "openbox is not installed (tools/deps/install.sh test)"
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    fail "openbox did not start: $(cat "$E2E_TMP/openbox.log")"
+}
+
+# Keys belong to the window with the keyboard focus. With another window in
+# focus, Space typed there does not move the swimmer, and Space held in the
+# game stops counting once the focus moves away (the glide ends within a
+# second); back in focus, Space swims again. Keys are typed as a keyboard
+# would (XTEST, to whichever window has the focus), not sent to a window.
+# The focus comes back as a player brings it: a click into the window (Wine
+# makes its window the foreground one on a click, not on the X focus alone).
+focus_by_click() {  # focus_by_click WINDOW
+    xdotool mousemove --window "$1" 200 200 click 1
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+}
+check_keys_need_focus() {  # check_keys_need_focus GAME_WINDOW OTHER_WINDOW
+    local game=$1 other=$2 above_help=1280x560+0+0 idle typed_elsewhere held_then_left moved
+    xdotool windowfocus --sync "$other" 2>/dev/null || true
+    sleep 0.5
+    screenshot "$game" "$E2E_TMP/focus-a.png"
+    sleep 1
+    screenshot "$game" "$E2E_TMP/focus-b.png"
+    idle=$(image_difference "$E2E_TMP/focus-a.png" "$E2E_TMP/focus-b.png" "$above_help")
+    xdotool keydown space
+    sleep 1.5
+    xdotool keyup space
+    sleep 0.3
+    screenshot "$game" "$E2E_TMP/focus-c.png"
+    typed_elsewhere=$(image_difference "$E2E_TMP/focus-b.png" "$E2E_TMP/focus-c.png" "$above_help")
+    echo "idle difference $idle, after Space typed into the other window $typed_elsewhere"
+    check "a < 2 * b + 0.01" "$typed_elsewhere" "$idle" || fail "Space typed into another window moved the swimmer"
+
+    focus_by_click "$game"
+    sleep 0.3
+    xdotool keydown space
+    sleep 0.3
+    xdotool windowfocus --sync "$other" 2>/dev/null || true
+    sleep 1
+    screenshot "$game" "$E2E_TMP/focus-d.png"
+    sleep 1.5
+    screenshot "$game" "$E2E_TMP/focus-e.png"
+    xdotool keyup space
+    held_then_left=$(image_difference "$E2E_TMP/focus-d.png" "$E2E_TMP/focus-e.png" "$above_help")
+    echo "Space still held after the focus left: difference $held_then_left"
+    check "a < 2 * b + 0.01" "$held_then_left" "$idle" || fail "Space held while another window has the focus kept the swimmer swimming"
+
+    focus_by_click "$game"
+    sleep 0.3
+    screenshot "$game" "$E2E_TMP/focus-f.png"
+    xdotool keydown space
+    sleep 1.5
+    xdotool keyup space
+    sleep 0.3
+    screenshot "$game" "$E2E_TMP/focus-g.png"
+    moved=$(image_difference "$E2E_TMP/focus-f.png" "$E2E_TMP/focus-g.png" "$above_help")
+    echo "Space typed into the game: difference $moved"
+    check "a > 3 * b && a > 0.02" "$moved" "$idle" || fail "Space typed into the focused game did not move the swimmer"
+}
+
+# Another X client's window beside the game, to take the keyboard focus.
+# Prints its id; it goes when Xvfb goes.
+start_other_window() {
+    xmessage -geometry 300x80+1500+900 -title "Another window" "Another window" >/dev/null 2>&1 &
+    wait_for_window "Another window"
+}

@@ -64,8 +64,10 @@ export function launchChromium(extraArgs = []) {
 
 // A page in a 1280x800 window whose console errors and uncaught
 // exceptions are collected in `errors`, and every console line in `lines`.
-export async function openPage(browser, url) {
+export async function openPage(browser, url, initScript = null) {
   const page = await browser.newPage({ viewport: { width: 1280, height: 800 } });
+  // Runs in the page before any of its own script (a test's stand-ins for browser APIs).
+  if (initScript) await page.addInitScript(initScript);
   const errors = [];
   const lines = [];
   page.on('console', (message) => {
@@ -128,8 +130,8 @@ export function canvasPng(page) {
 
 // Opens the game with these URL parameters and, when they hold frames=,
 // waits until the run has ended.
-export async function openGame(browser, url, params, timeout = 120000) {
-  const opened = await openPage(browser, `${url}?${new URLSearchParams(params)}`);
+export async function openGame(browser, url, params, timeout = 120000, initScript = null) {
+  const opened = await openPage(browser, `${url}?${new URLSearchParams(params)}`, initScript);
   if ('frames' in params)
     await opened.page.waitForFunction(() => window.mireloDone === true, null, { timeout, polling: 100 });
   else

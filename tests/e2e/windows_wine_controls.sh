@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The Windows game, Mirelo.exe, under Wine on Xvfb: what a controller, full
+# screen and the keyboard focus ask of the Win32 backend.
+# - XInput is loaded at run time: the exe imports no XInput DLL, and with
+#   every XInput DLL disabled it still starts and plays with the keyboard.
+# - F11, and Alt+Enter, make the window a borderless full screen over the
+#   1920x1080 screen, cursor hidden, and the same key brings back the
+#   1280x720 window.
+# - Keys count only while the game's window is in front.
+#
+# The exe is $MIRELO_EXE when set (then it must exist), else
+# SOURCE_DIR/build-mingw/Mirelo.exe; without either the test is skipped (77).
+set -u
+BIN_DIR=$(cd "$1" && pwd)
+SOURCE_DIR=$(cd "$2" && pwd)
+SKIP=77
+
+exe=${MIRELO_EXE:-$SOURCE_DIR/build-mingw/Mirelo.exe}
+if [ ! -f "$exe" ]; then
+    if [ -n "${MIRELO_EXE:-}" ]; then
+        echo "FAIL: MIRELO_EXE=$MIRELO_EXE does not exist" >&2
+        exit 1
+    fi
+    echo "SKIP: $exe is not built (tools/deps/build-windows.sh builds it)"
+    exit $SKIP
+fi
+exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+
+. "$SOURCE_DIR/tests/e2e/lib/xvfb.sh"
+. "$SOURCE_DIR/tests/e2e/lib/wine.sh"
+
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
+echo "$imports" | grep -qi xinput && fail "Mirelo.exe imports XInput and would not start without it: $imports"
+
+start_xvfb
+prepare_wine_prefix
+cd "$SOURCE_DIR"
+
+close_game() {  # close_game WINDOW
+    xdotool key --window "$1" alt+F4
+    wait_exit "$GAME_PID"
+    GAME_PID=""
+    [ "$EXIT_CODE" = "0" ] || fail "Alt+F4: the game exited with code $EXIT_CODE: $(cat "$E2E_TMP/game.out")"
+}
+
+# --- without any XInput DLL -------------------------------------------------
+WINEDEBUG=+loaddll WINEDLLOVERRIDES="$WINEDLLOVERRIDES;xinput1_4,xinput1_3,xinput9_1_0=d" \
+    wine "$exe" >"$E2E_TMP/game.out" 2>&1 &
+GAME_PID=$!
+id=$(wait_for_slow_window "TAVO 6 Mirelo") || exit 1
+xdotool windowfocus --sync "$id" 2>/dev/null || true
+sleep 2
+grep -i 'Loaded.*xinput' "$E2E_TMP/game.out" && fail "an XInput DLL was loaded although all are disabled"
+check_swimming "$id"
+close_game "$id"
+echo "without XInput: the game starts and Space swims"
+
+# --- with Wine's XInput, if it has one ----------------------------------------
+WINEDEBUG=+loaddll wine "$exe" >"$E2E_TMP/game.out" 2>&1 &
+GAME_PID=$!
+id=$(wait_for_slow_window "TAVO 6 Mirelo") || exit 1
+xdotool windowfocus --sync "$id" 2>/dev/null || true
+sleep 2
+echo "XInput loaded: $(grep -io 'Loaded L"[^"]*xinput[^"]*"' "$E2E_TMP/game.out" | head -n1)"
+
+cursor_over() {  # cursor_over X Y
+    xdotool mousemove "$1" "$2"
+    sleep 0.3
+    "$BIN_DIR/tests/x11-cursor"
+}
+wait_for_size() {  # wait_for_size WINDOW SIZE WHAT
+    for _ in $(seq 100); do
+        [ "$(window_size "$1")" = "$2" ] && return 0
+        sleep 0.1
+    done
+    fail "after $3 the client area is $(window_size "$1"), expected $2"
+}
+corner() {
+    xwininfo -id "$1" | awk '/Absolute upper-left/ {printf "%s ", $4}'
+}
+
+windowed_at=$(corner "$id")
+x=$(echo "$windowed_at" | cut -d' ' -f1)
+y=$(echo "$windowed_at" | cut -d' ' -f2)
+[ "$(cursor_over $((x + 100)) $((y + 100)))" = "visible" ] || fail "no cursor over the window at start"
+for key in F11 alt+Return; do
+    xdotool key --window "$id" "$key"
+    wait_for_size "$id" 1920x1080 "$key"
+    [ "$(corner "$id")" = "0 0 " ] || fail "after $key the window is at $(corner "$id"), not at the screen's corner"
+    [ "$(cursor_over $((x + 100)) $((y + 100)))" = "hidden" ] || fail "after $key the cursor still shows"
+    sleep 1
+    screenshot "$id" "$E2E_TMP/full.png"
+    brightness=$(convert "$E2E_TMP/full.png" -crop 480x270+1440+810 +repage -colorspace Gray -format "%[fx:mean]" info:)
+    echo "$key: full screen 1920x1080, bottom-right corner's mean brightness $brightness"
+    check "a > 0.05" "$brightness" 0 || fail "after $key the frame does not reach the screen's corner"
+    xdotool key --window "$id" "$key"
+    wait_for_size "$id" 1280x720 "$key again"
+    [ "$(corner "$id")" = "$windowed_at" ] || fail "after $key again the window is at $(corner "$id"), not back at $windowed_at"
+    [ "$(cursor_over $((x + 100)) $((y + 100)))" = "visible" ] || fail "after $key again the cursor stays hidden"
+    echo "$key again: back to the 1280x720 window at $windowed_at"
+done
+
+other=$(start_other_window)
+check_keys_need_focus "$id" "$other"
+close_game "$id"
+echo "PASS: Mirelo.exe under Wine: starts without XInput, F11 and Alt+Enter switch to full screen and back, keys count only while its window is in front"
