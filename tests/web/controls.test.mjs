@@ -190,3 +190,41 @@ test('a controller swims with A, turns with the D-pad and pauses once per press 
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('F11 and the page\'s button switch to full screen through the Fullscreen API, the picture kept at 16:9', async () => {
+  const { page, errors } = await playingPage();
+  const fullscreen = () => page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    const box = canvas.getBoundingClientRect();
+    return {
+      element: document.fullscreenElement ? document.fullscreenElement.id : null,
+      fit: getComputedStyle(canvas).objectFit,
+      drawn: [canvas.width, canvas.height],
+      box: [Math.round(box.width), Math.round(box.height)],
+      screen: [window.innerWidth, window.innerHeight],
+    };
+  });
+  const waitFor = (id) => page.waitForFunction((want) => (document.fullscreenElement ? document.fullscreenElement.id : null) === want,
+    id, { timeout: 10000, polling: 50 });
+
+  await page.keyboard.press('F11');
+  await waitFor('stage');
+  const full = await fullscreen();
+  assert.deepEqual(full.box, full.screen, 'the game does not cover the screen');
+  assert.equal(full.fit, 'contain', 'the picture is stretched to the screen instead of kept at 16:9');
+  assert.deepEqual(full.drawn, [1280, 720]);
+  const frame = (await state(page)).frame;
+  await passesLater(page, 3);
+  assert.ok((await state(page)).frame > frame, 'the game stopped in full screen');
+  await page.keyboard.press('F11');
+  await waitFor(null);
+  assert.equal((await fullscreen()).fit, 'fill', 'the window does not show the picture as before');
+
+  await page.click('#fullscreen');
+  await waitFor('stage');
+  await page.evaluate(() => document.getElementById('fullscreen').click());
+  await waitFor(null);
+  assert.equal((await state(page)).paused, false, 'switching the screen paused the game');
+  assert.deepEqual(errors, []);
+  await page.close();
+});

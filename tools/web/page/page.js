@@ -81,6 +81,20 @@
   canvas.addEventListener('focus', function () { hide(focusHint); });
   canvas.addEventListener('blur', function () { focusHint.classList.remove('hidden'); });
 
+  // Full screen through the browser's Fullscreen API: the button, and F11
+  // (which the browser would otherwise spend on its own full-screen window).
+  const stage = document.getElementById('stage');
+  function toggleFullscreen() {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else stage.requestFullscreen().then(function () { canvas.focus(); });
+  }
+  document.getElementById('fullscreen').addEventListener('click', toggleFullscreen);
+  document.addEventListener('keydown', function (event) {
+    if (event.code !== 'F11' || event.repeat) return;
+    event.preventDefault();
+    toggleFullscreen();
+  });
+
   function loadProgram() {
     const script = document.createElement('script');
     script.src = 'mirelo.js';
