@@ -4,7 +4,8 @@
 # help included), and closing it the way the close box does ends the process
 # with exit code 0. Run from a folder without data/ it shows the load-failure
 # message box (an X11 window titled with its caption), and once that is
-# dismissed with Return it exits with code 1.
+# dismissed with Return it exits with code 1. Without any display to open a
+# window on it says so and exits 1, instead of running unseen.
 set -u
 BIN_DIR=$(cd "$1" && pwd)
 SOURCE_DIR=$(cd "$2" && pwd)
@@ -40,4 +41,16 @@ GAME_PID=""
 [ "$EXIT_CODE" = "1" ] || fail "without data/ the game exited with code $EXIT_CODE, expected 1: $(cat "$E2E_TMP/alone.out")"
 grep -q "data/" "$E2E_TMP/alone.out" || fail "the load failure names no file: $(cat "$E2E_TMP/alone.out")"
 echo "without data/: $(head -n1 "$E2E_TMP/alone.out")"
-echo "PASS: window 1280x720 titled 'TAVO 6 Mirelo' with the start frame, closed with exit code 0; without data/ the error box, exit 1"
+
+# --- without a display -------------------------------------------------------
+# SDL falls back to a driver that draws nowhere; the game must not run on it.
+cd "$SOURCE_DIR"
+DISPLAY=:$((${DISPLAY#:} + 50)) WAYLAND_DISPLAY=none "$BIN_DIR/mirelo" >"$E2E_TMP/nodisplay.out" 2>&1 &
+GAME_PID=$!
+wait_exit "$GAME_PID"
+GAME_PID=""
+[ "$EXIT_CODE" = "1" ] || fail "without a display the game exited with code $EXIT_CODE, expected 1: $(cat "$E2E_TMP/nodisplay.out")"
+grep -q "Unable to create the OpenGL Window" "$E2E_TMP/nodisplay.out" ||
+    fail "without a display the game did not say it could not open its window: $(cat "$E2E_TMP/nodisplay.out")"
+echo "without a display: $(grep -m1 'no display' "$E2E_TMP/nodisplay.out")"
+echo "PASS: window 1280x720 titled 'TAVO 6 Mirelo' with the start frame, closed with exit code 0; without data/ the error box, exit 1; without a display, exit 1"

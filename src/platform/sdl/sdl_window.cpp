@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_window.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/backend.h"
 
@@ -14,6 +15,16 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
     fullscreen = wantFullscreen;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+        return false;
+    }
+    // Without a display SDL falls back to drivers that draw nowhere; the game
+    // would then run unseen and never end. Only a player who asks for one
+    // (SDL_VIDEODRIVER) gets it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
+        !(asked && std::strcmp(asked, driver) == 0)) {
+        std::fprintf(stderr, "SDL: no display to open a window on (only the %s video driver started)\n", driver);
         return false;
     }
     // The keyboard plays the whole game: without controller support it goes on.
