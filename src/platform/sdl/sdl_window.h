@@ -2,9 +2,7 @@
 
 #include <SDL.h>
 
-#include <utility>
-
-#include "platform/window_events.h"
+#include "platform/window_base.h"
 
 // The game's window on SDL2: same operations and behaviour as the Win32 one.
 // A GL 3.0 context without a profile mask when the driver offers one, the
@@ -13,18 +11,13 @@
 // as SDL reports them connected and closed when removed. F11 and Alt+Enter
 // switch between the window and a borderless full screen at the display's
 // own resolution (no mode change), the cursor hidden there.
-class Window {
+class Window : public WindowBase {
 public:
     Window() = default;
     // SDL goes last, after the frame loop has destroyed the game.
     ~Window() { SDL_Quit(); }
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
 
-    void setResizeTarget(WindowEvents::ResizeTarget target) { events.setResizeTarget(std::move(target)); }
     bool create(int width, int height, int bitsPerPixel, bool fullscreen);
-    bool isRunning() const { return running; }
-    bool isActive() const { return events.isActive(); }
     void pumpMessages();
     void swapBuffers();
     // Restores the display mode after full screen; the window itself goes with the process.
@@ -37,9 +30,7 @@ private:
     void releaseContext();
     void forwardSize();
 
-    WindowEvents events;
     SDL_Window* window = nullptr;
-    bool running = false;
     bool fullscreen = false;
     SDL_GLContext context = nullptr;
 };

@@ -3,9 +3,7 @@
 #include <emscripten/html5.h>
 
 #include <set>
-#include <utility>
-
-#include "platform/window_events.h"
+#include "platform/window_base.h"
 
 // The game's window in a browser: a WebGL 2 context on the page's canvas
 // (#canvas) through Emscripten's html5 API. Keyboard events on the canvas
@@ -15,16 +13,11 @@
 // (no scrolling, no browser help on F1); losing the focus lets go of every
 // key. A change of the canvas's drawing size is forwarded as a resize. A page
 // has no close box: the window runs until the page goes.
-class Window {
+class Window : public WindowBase {
 public:
     Window() = default;
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
 
-    void setResizeTarget(WindowEvents::ResizeTarget target) { events.setResizeTarget(std::move(target)); }
     bool create(int width, int height, int bitsPerPixel, bool fullscreen);
-    bool isRunning() const { return running; }
-    bool isActive() const { return events.isActive(); }
     void pumpMessages();
     // The browser shows the canvas after each animation frame by itself.
     void swapBuffers() {}
@@ -42,9 +35,7 @@ public:
 private:
     void forwardSizeIfChanged();
 
-    WindowEvents events;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
-    bool running = false;
     bool scripted = false;
     bool scriptedEscapeDown = false;
     int canvasWidth = 0;

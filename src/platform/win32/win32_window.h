@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <utility>
-
-#include "platform/window_events.h"
+#include "platform/window_base.h"
 
 // The game's one top-level window with its device context and WGL context.
 // The context is made during WM_CREATE (3.0 when the driver offers it, the
@@ -12,17 +10,12 @@
 // loop reads `running` and `active`; Escape key-downs and each press of a
 // controller's Start toggle `active`. F11 and Alt+Enter switch between the
 // window and a borderless full screen over its monitor (no mode change).
-class Window {
+class Window : public WindowBase {
 public:
     // The module's own instance: the entry point's argument, or GetModuleHandleA(nullptr).
     explicit Window(HINSTANCE instance = GetModuleHandleA(nullptr));
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
 
-    void setResizeTarget(WindowEvents::ResizeTarget target) { events.setResizeTarget(std::move(target)); }
     bool create(int width, int height, int bitsPerPixel, bool fullscreen);
-    bool isRunning() const { return running; }
-    bool isActive() const { return events.isActive(); }
     // Dispatches everything queued, without blocking; WM_QUIT is not acted on.
     void pumpMessages();
     void swapBuffers();
@@ -37,9 +30,7 @@ private:
     void releaseContext();
     void toggleFullscreen();
 
-    WindowEvents events;
     HWND hwnd = nullptr;
-    bool running = false;
     bool fullscreen = false;
     HGLRC hglrc = nullptr;
     HDC hdc = nullptr;
