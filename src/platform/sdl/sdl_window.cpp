@@ -24,7 +24,8 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
         !(asked && std::strcmp(asked, driver) == 0)) {
-        std::fprintf(stderr, "SDL: no display to open a window on (only the %s video driver started)\n", driver);
+        std::fprintf(stderr, "SDL: no display to open a window on (only the %s video driver started)\n",
+                     driver);
         return false;
     }
     // The keyboard plays the whole game: without controller support it goes on.
