@@ -29,11 +29,13 @@ exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 . "$SOURCE_DIR/tests/e2e/lib/xvfb.sh"
 . "$SOURCE_DIR/tests/e2e/lib/wine.sh"
 
-imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
+listing=$(x86_64-w64-mingw32-objdump -p "$exe") || fail "objdump cannot list the imports of $exe"
+imports=$(echo "$listing" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
+echo "$imports" | grep -qi kernel32 || fail "the import listing of $exe names no KERNEL32.dll: '$imports'"
 echo "$imports" | grep -qi xinput && fail "Mirelo.exe imports XInput and would not start without it: $imports"
 
 start_xvfb
-prepare_wine_prefix
+use_wine_prefix
 cd "$SOURCE_DIR"
 
 close_game() {  # close_game WINDOW
@@ -47,7 +49,7 @@ close_game() {  # close_game WINDOW
 WINEDEBUG=+loaddll WINEDLLOVERRIDES="$WINEDLLOVERRIDES;xinput1_4,xinput1_3,xinput9_1_0=d" \
     wine "$exe" >"$E2E_TMP/game.out" 2>&1 &
 GAME_PID=$!
-id=$(wait_for_slow_window "TAVO 6 Mirelo") || exit 1
+id=$(wait_for_window "TAVO 6 Mirelo" "$WINE_WINDOW_SECONDS") || exit 1
 xdotool windowfocus --sync "$id" 2>/dev/null || true
 sleep 2
 grep -i 'Loaded.*xinput' "$E2E_TMP/game.out" && fail "an XInput DLL was loaded although all are disabled"
@@ -58,7 +60,7 @@ echo "without XInput: the game starts and Space swims"
 # --- with Wine's XInput, if it has one ----------------------------------------
 WINEDEBUG=+loaddll wine "$exe" >"$E2E_TMP/game.out" 2>&1 &
 GAME_PID=$!
-id=$(wait_for_slow_window "TAVO 6 Mirelo") || exit 1
+id=$(wait_for_window "TAVO 6 Mirelo" "$WINE_WINDOW_SECONDS") || exit 1
 xdotool windowfocus --sync "$id" 2>/dev/null || true
 sleep 2
 echo "XInput loaded: $(grep -io 'Loaded L"[^"]*xinput[^"]*"' "$E2E_TMP/game.out" | head -n1)"

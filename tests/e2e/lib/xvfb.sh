@@ -337,16 +337,16 @@ check_keys_need_focus() {  # check_keys_need_focus GAME_WINDOW OTHER_WINDOW
     local game=$1 other=$2 above_help=1280x560+0+0 idle typed_elsewhere held_then_left moved
     xdotool windowfocus --sync "$other" 2>/dev/null || true
     sleep 0.5
-    screenshot "$game" "$E2E_TMP/focus-a.png"
+    screenshot "$game" "$E2E_TMP/focus-a.ppm"
     sleep 1
-    screenshot "$game" "$E2E_TMP/focus-b.png"
-    idle=$(image_difference "$E2E_TMP/focus-a.png" "$E2E_TMP/focus-b.png" "$above_help")
+    screenshot "$game" "$E2E_TMP/focus-b.ppm"
+    idle=$(image_difference "$E2E_TMP/focus-a.ppm" "$E2E_TMP/focus-b.ppm" -crop "$above_help" +repage) || exit 1
     xdotool keydown space
     sleep 1.5
     xdotool keyup space
     sleep 0.3
-    screenshot "$game" "$E2E_TMP/focus-c.png"
-    typed_elsewhere=$(image_difference "$E2E_TMP/focus-b.png" "$E2E_TMP/focus-c.png" "$above_help")
+    screenshot "$game" "$E2E_TMP/focus-c.ppm"
+    typed_elsewhere=$(image_difference "$E2E_TMP/focus-b.ppm" "$E2E_TMP/focus-c.ppm" -crop "$above_help" +repage) || exit 1
     echo "idle difference $idle, after Space typed into the other window $typed_elsewhere"
     check "a < 2 * b + 0.01" "$typed_elsewhere" "$idle" || fail "Space typed into another window moved the swimmer"
 
@@ -356,23 +356,23 @@ check_keys_need_focus() {  # check_keys_need_focus GAME_WINDOW OTHER_WINDOW
     sleep 0.3
     xdotool windowfocus --sync "$other" 2>/dev/null || true
     sleep 1
-    screenshot "$game" "$E2E_TMP/focus-d.png"
+    screenshot "$game" "$E2E_TMP/focus-d.ppm"
     sleep 1.5
-    screenshot "$game" "$E2E_TMP/focus-e.png"
+    screenshot "$game" "$E2E_TMP/focus-e.ppm"
     xdotool keyup space
-    held_then_left=$(image_difference "$E2E_TMP/focus-d.png" "$E2E_TMP/focus-e.png" "$above_help")
+    held_then_left=$(image_difference "$E2E_TMP/focus-d.ppm" "$E2E_TMP/focus-e.ppm" -crop "$above_help" +repage) || exit 1
     echo "Space still held after the focus left: difference $held_then_left"
     check "a < 2 * b + 0.01" "$held_then_left" "$idle" || fail "Space held while another window has the focus kept the swimmer swimming"
 
     focus_by_click "$game"
     sleep 0.3
-    screenshot "$game" "$E2E_TMP/focus-f.png"
+    screenshot "$game" "$E2E_TMP/focus-f.ppm"
     xdotool keydown space
     sleep 1.5
     xdotool keyup space
     sleep 0.3
-    screenshot "$game" "$E2E_TMP/focus-g.png"
-    moved=$(image_difference "$E2E_TMP/focus-f.png" "$E2E_TMP/focus-g.png" "$above_help")
+    screenshot "$game" "$E2E_TMP/focus-g.ppm"
+    moved=$(image_difference "$E2E_TMP/focus-f.ppm" "$E2E_TMP/focus-g.ppm" -crop "$above_help" +repage) || exit 1
     echo "Space typed into the game: difference $moved"
     check "a > 3 * b && a > 0.02" "$moved" "$idle" || fail "Space typed into the focused game did not move the swimmer"
 }
