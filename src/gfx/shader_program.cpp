@@ -75,6 +75,7 @@ bool ShaderProgram::load(const std::string& base) {
 void ShaderProgram::setVariables(const std::vector<ShaderVariable>& uniformTable) {
     attributes = {{"inVertex", 0, 3}, {"inTexCoord", 0, 2}, {"inNormal", 0, 3}};
     uniforms = uniformTable;
+    locationsKnown_ = false;
 }
 
 bool ShaderProgram::compileAndLink() {
@@ -87,19 +88,58 @@ bool ShaderProgram::compileAndLink() {
     GLint status = GL_TRUE;
     glGetProgramiv(objects.program, GL_LINK_STATUS, &status);
     if (status == GL_FALSE) std::cout << "programme non linke" << std::endl;
+    linked_ = status != GL_FALSE;
+    locationsKnown_ = false;
     return true;
 }
 
 void ShaderProgram::use() {
-    if (currentProgram != nullptr) currentProgram->disableAttributes();
-    glUseProgram(objects.program);
-    for (ShaderVariable& attribute : attributes) {
-        attribute.location = glGetAttribLocation(objects.program, attribute.name.c_str());
-        if (attribute.location != UNUSED_LOCATION) glEnableVertexAttribArray(attribute.location);
+    if (!skipsKnownCalls) {
+        if (currentProgram != nullptr) currentProgram->disableAttributes();
+        glUseProgram(objects.program);
+        for (ShaderVariable& attribute : attributes) {
+            attribute.location = glGetAttribLocation(objects.program, attribute.name.c_str());
+            if (attribute.location != UNUSED_LOCATION) glEnableVertexAttribArray(attribute.location);
+        }
+        for (ShaderVariable& uniform : uniforms)
+            uniform.location = glGetUniformLocation(objects.program, uniform.name.c_str());
+        locationsKnown_ = false;  // what was asked here may go stale on a later link
+        currentProgram = this;
+        return;
     }
-    for (ShaderVariable& uniform : uniforms)
-        uniform.location = glGetUniformLocation(objects.program, uniform.name.c_str());
+    if (currentProgram == this && locationsKnown_) return;
+    // Relinked or given a new table while current: its arrays are enabled afresh.
+    const ShaderProgram* previous = currentProgram == this ? nullptr : currentProgram;
+    if (!locationsKnown_) lookUpLocations();
+    if (previous != nullptr) {
+        for (const ShaderVariable& attribute : previous->attributes)
+            if (attribute.location != UNUSED_LOCATION && !readsAttributeAt(attribute.location))
+                glDisableVertexAttribArray(attribute.location);
+    }
+    glUseProgram(objects.program);
+    for (const ShaderVariable& attribute : attributes)
+        if (attribute.location != UNUSED_LOCATION &&
+            (previous == nullptr || !previous->readsAttributeAt(attribute.location)))
+            glEnableVertexAttribArray(attribute.location);
     currentProgram = this;
+}
+
+// A program that did not link has no locations to ask for: GL would only
+// answer -1 with an error.
+void ShaderProgram::lookUpLocations() {
+    for (ShaderVariable& attribute : attributes)
+        attribute.location =
+            linked_ ? glGetAttribLocation(objects.program, attribute.name.c_str()) : UNUSED_LOCATION;
+    for (ShaderVariable& uniform : uniforms)
+        uniform.location =
+            linked_ ? glGetUniformLocation(objects.program, uniform.name.c_str()) : UNUSED_LOCATION;
+    locationsKnown_ = true;
+}
+
+bool ShaderProgram::readsAttributeAt(int32_t location) const {
+    for (const ShaderVariable& attribute : attributes)
+        if (attribute.location == location) return true;
+    return false;
 }
 
 void ShaderProgram::disableAttributes() {
