@@ -12,25 +12,23 @@ const float diffuse = 0.65;
 const float rimMarker = 2.25;
 const float rimStrength = 0.9;
 
-// x: the light on the surface; y: how much rim colour it adds.
-vec2 shading(vec3 eye) {
+// x: the light on the surface; y: how much rim colour it adds. The follow
+// camera keeps the swimmer in the middle of the view, so the rim takes the
+// view's own direction rather than the way to each vertex.
+vec2 shading() {
     vec3 normal = normalize(mat3(mvMat) * inNormal);
     float light = min(1.0, ambient + diffuse * max(dot(normal, lightDirection), 0.0));
-    float edge = 1.0 - abs(dot(normal, normalize(eye)));
+    float edge = 1.0 - abs(normal.z);
     float rim = dot(inNormal, inNormal) > rimMarker ? rimStrength * smoothstep(0.6, 0.95, edge) : 0.0;
     return vec2(light, rim);
 }
 varying vec3 fogPosition;
-varying vec2 ripplePhase;
 const float fogDistance = 90.0;
-const vec3 rippleU = vec3(0.052, 0.018, 0.034);
-const vec3 rippleV = vec3(-0.027, 0.044, 0.031);
 
 void main() {
     vec4 eye = mvMat * vec4(inVertex, 1.0);
-    shade = shading(eye.xyz);
+    shade = shading();
     fogPosition = eye.xyz / fogDistance;
-    ripplePhase = vec2(dot(eye.xyz, rippleU), dot(eye.xyz, rippleV));
     texCoord = inTexCoord;
     gl_Position = projMat * eye;
 }

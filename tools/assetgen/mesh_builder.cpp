@@ -40,21 +40,15 @@ void MeshBuilder::addTwoSidedQuad(const std::array<Point3, 4>& corners, const st
 void MeshBuilder::addTwoSidedStrip(const std::vector<Rung>& rungs) {
     if (rungs.size() < 2) return;
     const Point3 normal = normalized(cross(rungs[0].right - rungs[0].left, rungs[1].right - rungs[0].left));
-    for (const float side : {1.0f, -1.0f}) {
-        std::vector<std::array<uint16_t, 2>> points;
-        for (const Rung& r : rungs)
-            points.push_back(
-                {addVertex(r.left, r.leftUv, normal * side), addVertex(r.right, r.rightUv, normal * side)});
-        for (size_t i = 0; i + 1 < points.size(); ++i) {
-            const uint16_t l0 = points[i][0], r0 = points[i][1], l1 = points[i + 1][0], r1 = points[i + 1][1];
-            if (side > 0) {
-                triangles_.push_back({l0, r0, r1});
-                triangles_.push_back({l0, r1, l1});
-            } else {
-                triangles_.push_back({l0, r1, r0});
-                triangles_.push_back({l0, l1, r1});
-            }
-        }
+    std::vector<std::array<uint16_t, 2>> points;
+    for (const Rung& r : rungs)
+        points.push_back({addVertex(r.left, r.leftUv, normal), addVertex(r.right, r.rightUv, normal)});
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        const uint16_t l0 = points[i][0], r0 = points[i][1], l1 = points[i + 1][0], r1 = points[i + 1][1];
+        triangles_.push_back({l0, r0, r1});
+        triangles_.push_back({l0, r1, l1});
+        triangles_.push_back({l0, r1, r0});
+        triangles_.push_back({l0, l1, r1});
     }
 }
 
@@ -116,7 +110,7 @@ void MeshBuilder::addLimb(const Point3& from, const Point3& to, float radius, fl
     const Point3 direction = normalized(along);
     Point3 side = normalized(cross(direction, {0, 0, 1}));
     const Point3 up = normalized(cross(side, direction));
-    addEllipsoid((from + to) * 0.5f, side * radius, up * thickness, along, 8, 6, uv, normalLength);
+    addEllipsoid((from + to) * 0.5f, side * radius, up * thickness, along, 6, 4, uv, normalLength);
 }
 
 std::string formatNumber(float value) {

@@ -38,8 +38,11 @@ public:
     // coordinates, so a cut-out matches from either side).
     void addTwoSidedQuad(const std::array<Point3, 4>& corners, const std::array<Uv, 4>& uvs);
     // A strip of quads between two lines of points, from rung 0 up, seen from
-    // both sides like addTwoSidedQuad; neighbouring quads share their points.
-    // Each rung is a left and a right point with their texture coordinates.
+    // both sides; neighbouring quads share their points. The back triangles
+    // share the front's vertices too, normal included, which suits a program
+    // that lights a surface by its better-facing side (the seaweed's) and
+    // halves the vertices to shade. Each rung is a left and a right point
+    // with their texture coordinates.
     struct Rung {
         Point3 left, right;
         Uv leftUv, rightUv;

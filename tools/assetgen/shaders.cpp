@@ -25,11 +25,13 @@ const float diffuse = 0.65;
 const float rimMarker = 2.25;
 const float rimStrength = 0.9;
 
-// x: the light on the surface; y: how much rim colour it adds.
-vec2 shading(vec3 eye) {
+// x: the light on the surface; y: how much rim colour it adds. The follow
+// camera keeps the swimmer in the middle of the view, so the rim takes the
+// view's own direction rather than the way to each vertex.
+vec2 shading() {
     vec3 normal = normalize(mat3(mvMat) * inNormal);
     float light = min(1.0, ambient + diffuse * max(dot(normal, lightDirection), 0.0));
-    float edge = 1.0 - abs(dot(normal, normalize(eye)));
+    float edge = 1.0 - abs(normal.z);
     float rim = dot(inNormal, inNormal) > rimMarker ? rimStrength * smoothstep(0.6, 0.95, edge) : 0.0;
     return vec2(light, rim);
 }
@@ -38,7 +40,7 @@ vec2 shading(vec3 eye) {
 const char* basicVertexMain = R"(
 void main() {
     vec4 eye = mvMat * vec4(inVertex, 1.0);
-    shade = shading(eye.xyz);
+    shade = shading();
     texCoord = inTexCoord;
     gl_Position = projMat * eye;
 }
@@ -64,24 +66,21 @@ void main() {
 )";
 
 // Under water: a blue-green tint, rippling light and fog that is gentle at
-// the swimmer (about 27 units away) and nearly opaque past 120. No clock
-// reaches the shaders, so the ripples are fixed in eye space. Their phase is
-// linear in the position, so the vertex works it out and the interpolation
-// is exact; each fragment then takes a parabola per period, which rises and
-// falls like a cosine at a fraction of its cost. The fog needs the distance
-// per fragment (a face of the floor spans the whole view), from the eye
-// position interpolated over the fog distance.
+// the swimmer (about 27 units away) and nearly opaque past 120. The fog needs
+// the distance per fragment (one face of the floor spans the whole view), so
+// the eye position comes in, over the fog distance. No clock reaches the
+// shaders, so the ripples are fixed in eye space: their phase is linear in
+// that same position (about one period per 16 units), and each fragment
+// takes a parabola per period, which rises and falls like a cosine at a
+// fraction of its cost. One varying fewer matters too: llvmpipe sets up
+// every varying of every triangle, drawn or not.
 const char* underwaterVertexMain = R"(varying vec3 fogPosition;
-varying vec2 ripplePhase;
 const float fogDistance = 90.0;
-const vec3 rippleU = vec3(0.052, 0.018, 0.034);
-const vec3 rippleV = vec3(-0.027, 0.044, 0.031);
 
 void main() {
     vec4 eye = mvMat * vec4(inVertex, 1.0);
-    shade = shading(eye.xyz);
+    shade = shading();
     fogPosition = eye.xyz / fogDistance;
-    ripplePhase = vec2(dot(eye.xyz, rippleU), dot(eye.xyz, rippleV));
     texCoord = inTexCoord;
     gl_Position = projMat * eye;
 }
@@ -92,17 +91,18 @@ uniform sampler2D surface;
 varying vec2 texCoord;
 varying vec2 shade;
 varying vec3 fogPosition;
-varying vec2 ripplePhase;
 const float cutOut = 0.05;
 const vec3 rimColour = vec3(1.0, 0.96, 0.84);
 const vec3 deepWater = vec3(0.04, 0.22, 0.30);
 const vec3 waterTint = vec3(0.72, 0.93, 1.0);
 const float rippleLight = 0.14;
+const vec3 rippleU = vec3(4.68, 1.62, 3.06);
+const vec3 rippleV = vec3(-2.43, 3.96, 2.79);
 
 void main() {
     vec4 colour = texture2D(surface, texCoord);
     if (colour.a < cutOut) discard;
-    vec2 wave = fract(ripplePhase) - 0.5;
+    vec2 wave = fract(vec2(dot(fogPosition, rippleU), dot(fogPosition, rippleV))) - 0.5;
     vec2 crest = 1.0 - 8.0 * wave * wave;
     float light = shade.x * (1.0 + rippleLight * crest.x * crest.y);
     vec3 lit = colour.rgb * light * waterTint + rimColour * shade.y;
