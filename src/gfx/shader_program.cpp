@@ -76,6 +76,7 @@ void ShaderProgram::setVariables(const std::vector<ShaderVariable>& uniformTable
     attributes = {{"inVertex", 0, 3}, {"inTexCoord", 0, 2}, {"inNormal", 0, 3}};
     uniforms = uniformTable;
     locationsKnown_ = false;
+    boundGroup_ = NO_GROUP;
 }
 
 bool ShaderProgram::compileAndLink() {
@@ -90,6 +91,7 @@ bool ShaderProgram::compileAndLink() {
     if (status == GL_FALSE) std::cout << "programme non linke" << std::endl;
     linked_ = status != GL_FALSE;
     locationsKnown_ = false;
+    boundGroup_ = NO_GROUP;
     return true;
 }
 
@@ -104,6 +106,7 @@ void ShaderProgram::use() {
         for (ShaderVariable& uniform : uniforms)
             uniform.location = glGetUniformLocation(objects.program, uniform.name.c_str());
         locationsKnown_ = false;  // what was asked here may go stale on a later link
+        boundGroup_ = NO_GROUP;
         currentProgram = this;
         return;
     }
@@ -121,6 +124,8 @@ void ShaderProgram::use() {
         if (attribute.location != UNUSED_LOCATION &&
             (previous == nullptr || !previous->readsAttributeAt(attribute.location)))
             glEnableVertexAttribArray(attribute.location);
+    // Another program may have pointed the arrays elsewhere since.
+    boundGroup_ = NO_GROUP;
     currentProgram = this;
 }
 
@@ -185,6 +190,10 @@ void ShaderProgram::setVec3(const std::string& name, const Vec3& value) {
 void ShaderProgram::bindAttributeBuffers(int groupIndex) {
     const BufferGroup* group = renderer.group(groupIndex);
     if (group == nullptr) return;
+    // The same mesh drawn again (a wall row, the seaweed): the arrays already
+    // point at its buffers.
+    if (skipsKnownCalls && groupIndex == boundGroup_) return;
+    boundGroup_ = groupIndex;
     // A group with more arrays than the program has attributes feeds only as many as there are.
     for (size_t i = 0; i < group->ids.size() && i < attributes.size(); ++i) {
         glBindBuffer(GL_ARRAY_BUFFER, group->ids[i]);
@@ -200,6 +209,7 @@ void ShaderProgram::bindAttributeBuffer(int bufferIndex, const std::string& name
     // that the next draw dereferences, so an unknown buffer does nothing.
     const uint32_t buffer = renderer.bufferName(bufferIndex);
     if (buffer == 0) return;
+    boundGroup_ = NO_GROUP;
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     const GLint location = attributeLocation(name);
     if (location != UNUSED_LOCATION) glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, 0, nullptr);

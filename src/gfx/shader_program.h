@@ -70,16 +70,21 @@ public:
 
     // The driver is not asked what is already known: use() of the program
     // that is current makes no call, the locations are looked up once after
-    // the link (all -1 when it failed), and an array both programs read stays
-    // enabled across a switch. This trusts that only ShaderProgram changes
-    // the current program and its arrays. False makes every use repeat every
-    // call, as each use once did; the benchmarks compare the two.
+    // the link (all -1 when it failed), an array both programs read stays
+    // enabled across a switch, and while the program stays current the
+    // arrays are pointed at a buffer group only when it is another than last
+    // time. This trusts that only ShaderProgram changes the current program
+    // and its arrays. False makes every call as the design lists them; the
+    // benchmarks compare the two.
     bool skipsKnownCalls = true;
 
 private:
+    static constexpr int NO_GROUP = -1;
+
     void lookUpLocations();
     bool readsAttributeAt(int32_t location) const;
 
     bool linked_ = false;
     bool locationsKnown_ = false;
+    int boundGroup_ = NO_GROUP;  // the group the arrays point at since this program became current
 };

@@ -220,6 +220,8 @@ TEST_F(GlCalls, FramesDrawTheSamePiecesAndPicturesWithoutRepeatingWhatTheDriverW
         EXPECT_EQ(known.lookUps(), 0);
         EXPECT_LE(known.calls[CALL_glEnableVertexAttribArray], every.calls[CALL_glEnableVertexAttribArray]);
         EXPECT_LE(known.calls[CALL_glDisableVertexAttribArray], every.calls[CALL_glDisableVertexAttribArray]);
+        // The same mesh drawn again points the arrays nowhere new.
+        EXPECT_LT(known.calls[CALL_glVertexAttribPointer], every.calls[CALL_glVertexAttribPointer]);
         EXPECT_LT(known.tableCalls, every.tableCalls);
         std::cout << f.what << ": " << pieces << " draws; GL calls through the table " << every.tableCalls
                   << " repeating every call, " << known.tableCalls << " skipping known ones ("
@@ -231,6 +233,7 @@ TEST_F(GlCalls, FramesDrawTheSamePiecesAndPicturesWithoutRepeatingWhatTheDriverW
                   << " -> "
                   << known.calls[CALL_glEnableVertexAttribArray] +
                          known.calls[CALL_glDisableVertexAttribArray]
-                  << " array enables and disables)" << std::endl;
+                  << " array enables and disables, " << every.calls[CALL_glVertexAttribPointer] << " -> "
+                  << known.calls[CALL_glVertexAttribPointer] << " attribute pointers)" << std::endl;
     }
 }
