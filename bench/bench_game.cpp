@@ -1,5 +1,9 @@
 #include "bench_game.h"
 
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 
@@ -12,4 +16,36 @@ void swimIntoGardenWall(Game& game) {
     game.swimmerObject.setAngleX(0.0f);
     game.speed = 10.0f;
     headless::setKeysDown({vk::SPACE});
+}
+
+InDirectory::InDirectory(const std::string& root) {
+    std::error_code error;
+    kept_ = std::filesystem::current_path(error).string();
+    if (!error) std::filesystem::current_path(root, error);
+    entered_ = !error;
+    if (error) std::fprintf(stderr, "%s: %s\n", root.c_str(), error.message().c_str());
+}
+
+InDirectory::~InDirectory() {
+    std::error_code error;
+    if (entered_) std::filesystem::current_path(kept_, error);
+}
+
+std::vector<ShaderProgram*> programsOf(Game& game) {
+    return {&game.basicShader,    &game.underwaterShader, &game.waterShader,
+            &game.gameOverShader, &game.seaweedShader,    &game.transitionShader};
+}
+
+std::unique_ptr<Game> loadBenchGame(const AssetSet& set) {
+    std::unique_ptr<Game> game = newBenchGame();
+    {
+        const InDirectory in(set.root);
+        if (!in.entered()) return nullptr;
+        if (!game->load()) {
+            std::fprintf(stderr, "%s: Game::load failed\n", set.root.c_str());
+            return nullptr;
+        }
+    }
+    for (ShaderProgram* program : programsOf(*game)) program->skipsKnownCalls = set.skipsKnownCalls;
+    return game;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "game/game.h"
 
@@ -20,3 +22,34 @@ inline std::unique_ptr<Game> newBenchGame() {
 // speed just north of the garden's south wall row and heading into it, so
 // that every update moves it into the blocks and pushes it back out.
 void swimIntoGardenWall(Game& game);
+
+// An asset folder to measure: root holds data/, and the game's shader
+// programs either skip the driver calls whose answer is known or repeat them
+// all (as the game did before they learnt to). Benchmarks are named after it.
+struct AssetSet {
+    std::string name;
+    std::string root;
+    bool skipsKnownCalls = true;
+};
+
+// Makes root the working directory (the game reads data/ relative to it)
+// while it lives.
+class InDirectory {
+public:
+    explicit InDirectory(const std::string& root);
+    ~InDirectory();
+    InDirectory(const InDirectory&) = delete;
+    InDirectory& operator=(const InDirectory&) = delete;
+    bool entered() const { return entered_; }
+
+private:
+    std::string kept_;
+    bool entered_ = false;
+};
+
+// Every shader program of the game.
+std::vector<ShaderProgram*> programsOf(Game& game);
+
+// A game loaded from set.root, its programs set as the set says. Null, with a
+// message, when it does not load.
+std::unique_ptr<Game> loadBenchGame(const AssetSet& set);

@@ -2,14 +2,23 @@
 // game's window size, from the source directory (the game reads data/
 // relative to the working directory). The context's renderer and version
 // and the CPU model go into the report, since every figure depends on them.
+//
+// --before=DIR (our own option, taken out before Google Benchmark reads the
+// rest) adds a second asset set to compare with, in the same run: DIR holds
+// an older data/ (bench/run.sh --before REV extracts one from git), and its
+// game repeats every driver call as the game did before it skipped the known
+// ones. The frame, load and loader benchmarks then run for "before" and
+// "after" (the source tree); without it, for "current".
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
+#include "frame_bench.h"
 #include "gfx/gl_api.h"
 #include "gfx/renderer.h"
 #include "loader_bench.h"
@@ -33,9 +42,27 @@ std::string glString(GLenum name) {
     return text ? reinterpret_cast<const char*>(text) : "unknown";
 }
 
+// Takes --before=DIR out of argv; the sets to measure.
+std::vector<AssetSet> assetSets(int& argc, char** argv) {
+    const std::string option = "--before=";
+    std::string before;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind(option, 0) == 0)
+            before = arg.substr(option.size());
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    if (before.empty()) return {{"current", MIRELO_SOURCE_DIR, true}};
+    return {{"before", before, false}, {"after", MIRELO_SOURCE_DIR, true}};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<AssetSet> sets = assetSets(argc, argv);
     if (chdir(MIRELO_SOURCE_DIR) != 0) {
         std::perror(MIRELO_SOURCE_DIR);
         return 1;
@@ -50,7 +77,8 @@ int main(int argc, char** argv) {
     benchmark::AddCustomContext("gl_renderer", glString(GL_RENDERER));
     benchmark::AddCustomContext("gl_version", glString(GL_VERSION));
 
-    registerLoaderBenchmarks();
+    registerFrameBenchmarks(sets);
+    registerLoaderBenchmarks(sets);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

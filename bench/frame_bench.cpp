@@ -1,10 +1,14 @@
-// Whole frames on the headless Mesa context (llvmpipe): the game loaded from
-// data/ once, the swimmer held against a wall of the furnished first room,
-// and each frame update + render + glFinish, so the time includes the
-// rasteriser's work and not only the queueing of commands.
+// Whole frames on the headless Mesa context (llvmpipe), and Game::load, for
+// each asset set: the game loaded once per set, the swimmer held against a
+// wall of the furnished first room, and each frame update + render +
+// glFinish, so the time includes the rasteriser's work and not only the
+// queueing of commands.
+#include "frame_bench.h"
+
 #include <benchmark/benchmark.h>
 
-#include "bench_game.h"
+#include <map>
+
 #include "gfx/gl_api.h"
 #include "gfx/renderer.h"
 #include "platform/headless/headless_platform.h"
@@ -14,19 +18,17 @@ namespace {
 constexpr int GAME_WIDTH = 1280;
 constexpr int GAME_HEIGHT = 720;
 
-Game* loadedGame() {
-    static std::unique_ptr<Game> game = [] {
-        std::unique_ptr<Game> g = newBenchGame();
-        if (!g->load()) g.reset();
-        return g;
-    }();
-    return game.get();
+Game* loadedGame(const AssetSet& set) {
+    static std::map<std::string, std::unique_ptr<Game>> games;
+    auto found = games.find(set.name);
+    if (found == games.end()) found = games.emplace(set.name, loadBenchGame(set)).first;
+    return found->second.get();
 }
 
-void playFrames(benchmark::State& state, int width, int height) {
-    Game* game = loadedGame();
+void playFrames(benchmark::State& state, const AssetSet& set, int width, int height) {
+    Game* game = loadedGame(set);
     if (!game) {
-        state.SkipWithError("Game::load failed (run from the directory holding data/)");
+        state.SkipWithError(("Game::load failed from " + set.root).c_str());
         return;
     }
     game->resize(width, height);
@@ -60,43 +62,49 @@ void deleteTextures(Game& game) {
     }
 }
 
-}  // namespace
-
-static void BM_Frame_1280x720(benchmark::State& state) { playFrames(state, GAME_WIDTH, GAME_HEIGHT); }
-// Process CPU time, so the CPU column counts llvmpipe's rasteriser threads too.
-BENCHMARK(BM_Frame_1280x720)
-    ->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime()
-    ->Repetitions(10)
-    ->ReportAggregatesOnly(true);
-
-// The same frames with nothing to rasterise: what render costs the CPU.
-static void BM_Frame_1x1(benchmark::State& state) { playFrames(state, 1, 1); }
-BENCHMARK(BM_Frame_1x1)
-    ->Unit(benchmark::kMicrosecond)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime()
-    ->Repetitions(10)
-    ->ReportAggregatesOnly(true);
-
 // Decoding and uploading every image, reading every mesh and the collider,
 // building the six programs and the world: the start-up the player waits for.
-static void BM_GameLoad(benchmark::State& state) {
+void loadGames(benchmark::State& state, const AssetSet& set) {
+    const InDirectory in(set.root);
     for (auto _ : state) {
         state.PauseTiming();
         std::unique_ptr<Game> game = newBenchGame();
         state.ResumeTiming();
-        const bool loaded = game->load();
+        const bool loaded = in.entered() && game->load();
         glFinish();
         state.PauseTiming();
         deleteTextures(*game);
         game.reset();
         state.ResumeTiming();
         if (!loaded) {
-            state.SkipWithError("Game::load failed (run from the directory holding data/)");
+            state.SkipWithError(("Game::load failed from " + set.root).c_str());
             break;
         }
     }
 }
-BENCHMARK(BM_GameLoad)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+void registerFrameBenchmarks(const std::vector<AssetSet>& sets) {
+    for (const AssetSet& set : sets) {
+        // Process CPU time, so the CPU column counts llvmpipe's rasteriser threads too.
+        benchmark::RegisterBenchmark(("BM_Frame_1280x720/" + set.name).c_str(), playFrames, set, GAME_WIDTH,
+                                     GAME_HEIGHT)
+            ->Unit(benchmark::kMillisecond)
+            ->MeasureProcessCPUTime()
+            ->UseRealTime()
+            ->Repetitions(10)
+            ->ReportAggregatesOnly(true);
+        // The same frames with nothing to rasterise: what render costs the CPU.
+        benchmark::RegisterBenchmark(("BM_Frame_1x1/" + set.name).c_str(), playFrames, set, 1, 1)
+            ->Unit(benchmark::kMicrosecond)
+            ->MeasureProcessCPUTime()
+            ->UseRealTime()
+            ->Repetitions(10)
+            ->ReportAggregatesOnly(true);
+        benchmark::RegisterBenchmark(("BM_GameLoad/" + set.name).c_str(), loadGames, set)
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    }
+}

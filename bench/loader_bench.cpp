@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "gfx/image_decoders.h"
@@ -51,11 +52,12 @@ void loadCollider(benchmark::State& state, const std::string& path) {
     }
 }
 
-std::vector<std::string> filesIn(const char* dir) {
+// The files of root/dir, as paths relative to root.
+std::vector<std::string> filesIn(const std::string& root, const std::string& dir) {
     std::vector<std::string> paths;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        if (entry.is_regular_file())
-            paths.push_back(std::string(dir) + "/" + entry.path().filename().string());
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(root + "/" + dir, error))
+        if (entry.is_regular_file()) paths.push_back(dir + "/" + entry.path().filename().string());
     std::sort(paths.begin(), paths.end());
     return paths;
 }
@@ -66,21 +68,28 @@ bool endsWith(const std::string& text, const std::string& end) {
 
 }  // namespace
 
-void registerLoaderBenchmarks() {
-    // The texture loader's choice: ".bmp" and ".png" by name, the font's ".fnt" as BMP with alpha.
-    for (const std::string& path : filesIn("data")) {
-        if (endsWith(path, ".bmp"))
-            benchmark::RegisterBenchmark(("BM_LoadBmp/" + path).c_str(), decodeImage, loadBmp, path);
-        else if (endsWith(path, ".png"))
-            benchmark::RegisterBenchmark(("BM_LoadPng/" + path).c_str(), decodeImage, loadPng, path);
-        else if (endsWith(path, ".fnt"))
-            benchmark::RegisterBenchmark(("BM_LoadBmpWithAlpha/" + path).c_str(), decodeImage,
-                                         loadBmpWithAlpha, path);
-        else if (endsWith(path, ".json"))
-            benchmark::RegisterBenchmark(("BM_MeshLoad/" + path).c_str(), loadMesh, path);
+void registerLoaderBenchmarks(const std::vector<AssetSet>& sets) {
+    for (const AssetSet& set : sets) {
+        const std::string in = "/" + set.name + "/";
+        // The texture loader's choice: ".bmp" and ".png" by name, the font's ".fnt" as BMP with alpha.
+        for (const std::string& path : filesIn(set.root, "data")) {
+            const std::string name = in + path;
+            const std::string file = set.root + "/" + path;
+            if (endsWith(path, ".bmp"))
+                benchmark::RegisterBenchmark(("BM_LoadBmp" + name).c_str(), decodeImage, loadBmp, file);
+            else if (endsWith(path, ".png"))
+                benchmark::RegisterBenchmark(("BM_LoadPng" + name).c_str(), decodeImage, loadPng, file);
+            else if (endsWith(path, ".fnt"))
+                benchmark::RegisterBenchmark(("BM_LoadBmpWithAlpha" + name).c_str(), decodeImage,
+                                             loadBmpWithAlpha, file);
+            else if (endsWith(path, ".json"))
+                benchmark::RegisterBenchmark(("BM_MeshLoad" + name).c_str(), loadMesh, file);
+        }
+        for (const std::string& path : filesIn(set.root, "data/meshes/display"))
+            benchmark::RegisterBenchmark(("BM_MeshLoad" + in + path).c_str(), loadMesh,
+                                         set.root + "/" + path);
+        for (const std::string& path : filesIn(set.root, "data/meshes/colliders"))
+            benchmark::RegisterBenchmark(("BM_ColliderLoad" + in + path).c_str(), loadCollider,
+                                         set.root + "/" + path);
     }
-    for (const std::string& path : filesIn("data/meshes/display"))
-        benchmark::RegisterBenchmark(("BM_MeshLoad/" + path).c_str(), loadMesh, path);
-    for (const std::string& path : filesIn("data/meshes/colliders"))
-        benchmark::RegisterBenchmark(("BM_ColliderLoad/" + path).c_str(), loadCollider, path);
 }

@@ -5,6 +5,11 @@
 # section.
 #   bench/run.sh            every benchmark with its repetitions, then memory
 #   bench/run.sh --quick    one short pass of each, to prove they run (CI)
+#   bench/run.sh --before REV [benchmark options...]
+#                           the frame, load and loader benchmarks for the data/
+#                           of git revision REV (its game repeating every driver
+#                           call, as the game did before it skipped the known
+#                           ones) and for the working tree, interleaved, in one run
 #   bench/run.sh [benchmark options...]   e.g. --benchmark_filter=Frame
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,6 +20,15 @@ cmake --build --preset bench -j"$(nproc)" >/dev/null
 
 if [ "${1:-}" = "--quick" ]; then
     exec build-bench/bench/mirelo_benchmarks --benchmark_min_time=0.001 --benchmark_repetitions=1
+fi
+if [ "${1:-}" = "--before" ]; then
+    [ $# -ge 2 ] || { echo "bench/run.sh: --before needs a git revision" >&2; exit 2; }
+    before="$(mktemp -d)"
+    trap 'rm -rf "$before"' EXIT
+    git archive "$2" data | tar -x -C "$before"
+    shift 2
+    build-bench/bench/mirelo_benchmarks --before="$before" --benchmark_enable_random_interleaving=true "$@"
+    exit 0
 fi
 build-bench/bench/mirelo_benchmarks "$@"
 [ $# -eq 0 ] || exit 0

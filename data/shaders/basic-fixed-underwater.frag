@@ -1,34 +1,23 @@
 #version 120
 uniform sampler2D surface;
 varying vec2 texCoord;
-varying vec3 eyeNormal;
-varying vec3 eyePosition;
-const vec3 lightDirection = vec3(0.218, 0.436, 0.873);
-const float ambient = 0.45;
-const float diffuse = 0.65;
+varying vec2 shade;
+varying vec3 fogPosition;
 const float cutOut = 0.05;
-
-float lighting() {
-    vec3 normal = normalize(eyeNormal);
-    return min(1.0, ambient + diffuse * max(dot(normal, lightDirection), 0.0));
-}
+const vec3 rimColour = vec3(1.0, 0.96, 0.84);
 const vec3 deepWater = vec3(0.04, 0.22, 0.30);
 const vec3 waterTint = vec3(0.72, 0.93, 1.0);
-const float fogDistance = 90.0;
-
-float caustics(vec3 p) {
-    vec3 q = p * 0.32;
-    float a = sin(q.x + 1.7 * sin(q.y * 0.9 + q.z * 0.6));
-    float b = sin(q.z * 1.2 - 1.3 * sin(q.x * 0.8 - q.y * 0.5));
-    return a * b;
-}
+const float rippleLight = 0.14;
+const vec3 rippleU = vec3(4.68, 1.62, 3.06);
+const vec3 rippleV = vec3(-2.43, 3.96, 2.79);
 
 void main() {
     vec4 colour = texture2D(surface, texCoord);
     if (colour.a < cutOut) discard;
-    float light = lighting() * (1.0 + 0.14 * caustics(eyePosition));
-    vec3 lit = colour.rgb * light * waterTint;
-    float depth = length(eyePosition) / fogDistance;
-    float fog = 1.0 - exp(-depth * depth);
+    vec2 wave = fract(vec2(dot(fogPosition, rippleU), dot(fogPosition, rippleV))) - 0.5;
+    vec2 crest = 1.0 - 8.0 * wave * wave;
+    float light = shade.x * (1.0 + rippleLight * crest.x * crest.y);
+    vec3 lit = colour.rgb * light * waterTint + rimColour * shade.y;
+    float fog = 1.0 - exp(-dot(fogPosition, fogPosition));
     gl_FragColor = vec4(mix(lit, deepWater, fog), colour.a);
 }

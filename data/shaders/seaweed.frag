@@ -1,23 +1,11 @@
 #version 120
 uniform sampler2D surface;
 varying vec2 texCoord;
-varying vec3 eyeNormal;
-varying vec3 eyePosition;
-const vec3 lightDirection = vec3(0.218, 0.436, 0.873);
-const float ambient = 0.45;
-const float diffuse = 0.65;
-const float cutOut = 0.05;
-
-float lighting() {
-    vec3 normal = normalize(eyeNormal);
-    return min(1.0, ambient + diffuse * max(dot(normal, lightDirection), 0.0));
-}
+varying float light;
 const float bladeEdge = 0.5;
 
 void main() {
     vec4 colour = texture2D(surface, texCoord);
     if (colour.a < bladeEdge) discard;
-    vec3 normal = normalize(eyeNormal);
-    float light = min(1.0, ambient + diffuse * abs(dot(normal, lightDirection)));
     gl_FragColor = vec4(colour.rgb * light, 1.0);
 }

@@ -75,6 +75,8 @@ bool ShaderProgram::load(const std::string& base) {
 void ShaderProgram::setVariables(const std::vector<ShaderVariable>& uniformTable) {
     attributes = {{"inVertex", 0, 3}, {"inTexCoord", 0, 2}, {"inNormal", 0, 3}};
     uniforms = uniformTable;
+    locationsKnown_ = false;
+    boundGroup_ = NO_GROUP;
 }
 
 bool ShaderProgram::compileAndLink() {
@@ -87,19 +89,62 @@ bool ShaderProgram::compileAndLink() {
     GLint status = GL_TRUE;
     glGetProgramiv(objects.program, GL_LINK_STATUS, &status);
     if (status == GL_FALSE) std::cout << "programme non linke" << std::endl;
+    linked_ = status != GL_FALSE;
+    locationsKnown_ = false;
+    boundGroup_ = NO_GROUP;
     return true;
 }
 
 void ShaderProgram::use() {
-    if (currentProgram != nullptr) currentProgram->disableAttributes();
-    glUseProgram(objects.program);
-    for (ShaderVariable& attribute : attributes) {
-        attribute.location = glGetAttribLocation(objects.program, attribute.name.c_str());
-        if (attribute.location != UNUSED_LOCATION) glEnableVertexAttribArray(attribute.location);
+    if (!skipsKnownCalls) {
+        if (currentProgram != nullptr) currentProgram->disableAttributes();
+        glUseProgram(objects.program);
+        for (ShaderVariable& attribute : attributes) {
+            attribute.location = glGetAttribLocation(objects.program, attribute.name.c_str());
+            if (attribute.location != UNUSED_LOCATION) glEnableVertexAttribArray(attribute.location);
+        }
+        for (ShaderVariable& uniform : uniforms)
+            uniform.location = glGetUniformLocation(objects.program, uniform.name.c_str());
+        locationsKnown_ = false;  // what was asked here may go stale on a later link
+        boundGroup_ = NO_GROUP;
+        currentProgram = this;
+        return;
     }
-    for (ShaderVariable& uniform : uniforms)
-        uniform.location = glGetUniformLocation(objects.program, uniform.name.c_str());
+    if (currentProgram == this && locationsKnown_) return;
+    // Relinked or given a new table while current: its arrays are enabled afresh.
+    const ShaderProgram* previous = currentProgram == this ? nullptr : currentProgram;
+    if (!locationsKnown_) lookUpLocations();
+    if (previous != nullptr) {
+        for (const ShaderVariable& attribute : previous->attributes)
+            if (attribute.location != UNUSED_LOCATION && !readsAttributeAt(attribute.location))
+                glDisableVertexAttribArray(attribute.location);
+    }
+    glUseProgram(objects.program);
+    for (const ShaderVariable& attribute : attributes)
+        if (attribute.location != UNUSED_LOCATION &&
+            (previous == nullptr || !previous->readsAttributeAt(attribute.location)))
+            glEnableVertexAttribArray(attribute.location);
+    // Another program may have pointed the arrays elsewhere since.
+    boundGroup_ = NO_GROUP;
     currentProgram = this;
+}
+
+// A program that did not link has no locations to ask for: GL would only
+// answer -1 with an error.
+void ShaderProgram::lookUpLocations() {
+    for (ShaderVariable& attribute : attributes)
+        attribute.location =
+            linked_ ? glGetAttribLocation(objects.program, attribute.name.c_str()) : UNUSED_LOCATION;
+    for (ShaderVariable& uniform : uniforms)
+        uniform.location =
+            linked_ ? glGetUniformLocation(objects.program, uniform.name.c_str()) : UNUSED_LOCATION;
+    locationsKnown_ = true;
+}
+
+bool ShaderProgram::readsAttributeAt(int32_t location) const {
+    for (const ShaderVariable& attribute : attributes)
+        if (attribute.location == location) return true;
+    return false;
 }
 
 void ShaderProgram::disableAttributes() {
@@ -145,6 +190,10 @@ void ShaderProgram::setVec3(const std::string& name, const Vec3& value) {
 void ShaderProgram::bindAttributeBuffers(int groupIndex) {
     const BufferGroup* group = renderer.group(groupIndex);
     if (group == nullptr) return;
+    // The same mesh drawn again (a wall row, the seaweed): the arrays already
+    // point at its buffers.
+    if (skipsKnownCalls && groupIndex == boundGroup_) return;
+    boundGroup_ = groupIndex;
     // A group with more arrays than the program has attributes feeds only as many as there are.
     for (size_t i = 0; i < group->ids.size() && i < attributes.size(); ++i) {
         glBindBuffer(GL_ARRAY_BUFFER, group->ids[i]);
@@ -160,6 +209,7 @@ void ShaderProgram::bindAttributeBuffer(int bufferIndex, const std::string& name
     // that the next draw dereferences, so an unknown buffer does nothing.
     const uint32_t buffer = renderer.bufferName(bufferIndex);
     if (buffer == 0) return;
+    boundGroup_ = NO_GROUP;
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     const GLint location = attributeLocation(name);
     if (location != UNUSED_LOCATION) glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, 0, nullptr);

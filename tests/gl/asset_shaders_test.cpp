@@ -109,11 +109,10 @@ struct SolidTexture {
     ~SolidTexture() { glDeleteTextures(1, &id); }
 };
 
-// Draws the quad x0..x1, y0..y1 at height z (mesh units), front face toward
-// +z, every vertex with the given normal, through the program's attributes.
-void drawQuad(const Program& program, float x0, float y0, float x1, float y1, float z,
-              const float normal[3]) {
-    const float positions[12] = {x0, y0, z, x1, y0, z, x1, y1, z, x0, y1, z};
+// Draws the quad with these four corners (mesh units, counter-clockwise
+// seen from its front), every vertex with the given normal, through the
+// program's attributes.
+void drawCorners(const Program& program, const float (&positions)[12], const float normal[3]) {
     const float uvs[8] = {0, 0, 1, 0, 1, 1, 0, 1};
     const float normals[12] = {normal[0], normal[1], normal[2], normal[0], normal[1], normal[2],
                                normal[0], normal[1], normal[2], normal[0], normal[1], normal[2]};
@@ -144,6 +143,13 @@ void drawQuad(const Program& program, float x0, float y0, float x1, float y1, fl
     glDeleteBuffers(3, buffers);
 }
 
+// The quad x0..x1, y0..y1 at height z, front face toward +z.
+void drawQuad(const Program& program, float x0, float y0, float x1, float y1, float z,
+              const float normal[3]) {
+    const float positions[12] = {x0, y0, z, x1, y0, z, x1, y1, z, x0, y1, z};
+    drawCorners(program, positions, normal);
+}
+
 // The pixel under the normalised device position (x, y).
 std::vector<uint8_t> pixelAtNdc(float x, float y) {
     return pixelAt(static_cast<int>((x + 1) / 2 * GL_TEST_WIDTH),
@@ -151,6 +157,25 @@ std::vector<uint8_t> pixelAtNdc(float x, float y) {
 }
 
 const float facingViewer[3] = {0, 0, 1};
+
+// 90-degree perspective: a quad at eye depth d covers x, y in [-d, d].
+constexpr float NEAR_PLANE = 1, FAR_PLANE = 1000;
+const float perspective90[16] = {1,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 1,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 -(FAR_PLANE + NEAR_PLANE) / (FAR_PLANE - NEAR_PLANE),
+                                 -1,
+                                 0,
+                                 0,
+                                 -2 * FAR_PLANE* NEAR_PLANE / (FAR_PLANE - NEAR_PLANE),
+                                 0};
 
 class AssetShaders : public ::testing::Test {
 protected:
@@ -173,7 +198,10 @@ TEST_F(AssetShaders, EveryPairCompilesAndLinksWithTheInputsTheGameFeeds) {
         EXPECT_NE(program.id, 0u) << program.log;
         if (!program.id) continue;
         EXPECT_GE(glGetAttribLocation(program.id, "inVertex"), 0) << name;
-        EXPECT_GE(glGetAttribLocation(program.id, "inTexCoord"), 0) << name;  // all are textured
+        // All are textured; the water makes its own coordinates from the position.
+        if (std::string(name) != "water") {
+            EXPECT_GE(glGetAttribLocation(program.id, "inTexCoord"), 0) << name;
+        }
         EXPECT_GE(glGetUniformLocation(program.id, "mvMat"), 0) << name;
         EXPECT_GE(glGetUniformLocation(program.id, "projMat"), 0) << name;
     }
@@ -226,25 +254,7 @@ TEST_F(AssetShaders, UnderwaterFogIsLightNearbyAndThickFarAway) {
     const Program underwater("basic-fixed-underwater");
     ASSERT_NE(underwater.id, 0u) << underwater.log;
     glUseProgram(underwater.id);
-    // 90-degree perspective: a quad at eye depth d covers x, y in [-d, d].
-    const float nearPlane = 1, farPlane = 1000;
-    const float projection[16] = {1,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  1,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  -(farPlane + nearPlane) / (farPlane - nearPlane),
-                                  -1,
-                                  0,
-                                  0,
-                                  -2 * farPlane * nearPlane / (farPlane - nearPlane),
-                                  0};
-    underwater.matrix("projMat", projection);
+    underwater.matrix("projMat", perspective90);
     underwater.matrix("mvMat", identity);
     const SolidTexture white(255, 255, 255, 255);
     drawQuad(underwater, -20, -20, 0, 20, -20, facingViewer);     // left half, 20 units away
@@ -296,4 +306,107 @@ TEST_F(AssetShaders, SeaweedKeepsItsRootAndSwaysItsTip) {
     EXPECT_GT(pixelAtNdc(-0.5f, -0.4f)[1], 100);                     // root: where it was drawn
     EXPECT_LT(pixelAtNdc(-0.5f, 0.4f)[1], 20);                       // tip: moved away ...
     EXPECT_GT(pixelAtNdc(0.5f, 0.4f)[1], 100);                       // ... by the whole offset
+}
+
+TEST_F(AssetShaders, ARimOutlinesOnlyPartsMarkedByLongNormalsWhereTheyTurnAway) {
+    // The swimmer's normals are twice the unit. Seen face on, a marked part
+    // looks like any other; where its surface turns away from the viewer (a
+    // normal across the line of sight) it gains a light rim, and an unmarked
+    // surface turned the same way does not.
+    const float sideways[3] = {1, 0, 0}, sidewaysMarked[3] = {2, 0, 0}, facingMarked[3] = {0, 0, 2};
+    const SolidTexture texture(150, 40, 40, 255);
+    for (const char* name : {"basic-fixed", "basic-fixed-underwater"}) {
+        SCOPED_TRACE(name);
+        const Program program(name);
+        ASSERT_NE(program.id, 0u) << program.log;
+        glUseProgram(program.id);
+        program.matrix("mvMat", identity);
+        program.matrix("projMat", perspective90);
+        // A small quad straight ahead, 10 units away (all its corners seen
+        // within 6 degrees of the line of sight), looked at in its middle.
+        auto seen = [&](const float normal[3]) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            drawQuad(program, -1, -1, 1, 1, -10, normal);
+            return pixelAtNdc(0.01f, 0.01f);
+        };
+        const std::vector<uint8_t> facing = seen(facingViewer), marked = seen(facingMarked);
+        const std::vector<uint8_t> turned = seen(sideways), rim = seen(sidewaysMarked);
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_NEAR(marked[c], facing[c], 3) << "channel " << c;
+            EXPECT_GT(rim[c], turned[c] + 60) << "channel " << c;
+        }
+    }
+}
+
+TEST_F(AssetShaders, WaterRipplesKeepOneScaleOnEveryFaceAndItsSidesFoldAwayUnderTheSurface) {
+    // The water box is the 2-unit block scaled (50, 50, 10). Wherever the
+    // viewer looks at it, one room unit moves the picture by the same amount:
+    // one copy of it over the 100-unit room, on the 20-unit-high sides too.
+    // Alpha passes through the program unchanged, so a picture whose alpha
+    // rises along x (or y) by one step per texel shows where it is sampled.
+    const Program water("water");
+    ASSERT_NE(water.id, 0u) << water.log;
+    glUseProgram(water.id);
+    // Seen from 10 above the surface (the box's top, 2 mesh units, is 20 up).
+    const float boxScale[16] = {50, 0, 0, 0, 0, 50, 0, 0, 0, 0, 10, 0, 0, 0, -30, 1};
+    water.matrix("mvMat", boxScale);
+    auto ramp = [](bool alongX) {
+        std::vector<uint8_t> texels(256 * 256 * 4, 255);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                texels[(y * 256 + x) * 4 + 3] = static_cast<uint8_t>(alongX ? x : y);
+        GLuint id = 0;
+        glGenTextures(1, &id);
+        glBindTexture(GL_TEXTURE_2D, id);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 256, 256, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        return id;
+    };
+    const GLuint alongX = ramp(true), alongY = ramp(false);
+    // Picture units per room unit, read between two points a room apart
+    // `span` along one direction of a face.
+    auto picturePerUnit = [](float ndcX0, float ndcY0, float ndcX1, float ndcY1, double span) {
+        const double a = pixelAtNdc(ndcX0, ndcY0)[3], b = pixelAtNdc(ndcX1, ndcY1)[3];
+        return (b - a) / 256.0 / span;
+    };
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    const float up[3] = {0, 0, 1}, south[3] = {0, -1, 0};
+    // The top: room x and y across the view.
+    const float topView[16] = {1.0f / 50, 0, 0, 0, 0, 1.0f / 50, 0, 0, 0, 0, 0, 0, -1, -1, 0, 1};
+    water.matrix("projMat", topView);
+    const float top[12] = {0, 0, 2, 2, 0, 2, 2, 2, 2, 0, 2, 2};
+    glBindTexture(GL_TEXTURE_2D, alongX);
+    drawCorners(water, top, up);
+    const double topU = picturePerUnit(-0.6f, 0, 0.6f, 0, 60);
+    glBindTexture(GL_TEXTURE_2D, alongY);
+    drawCorners(water, top, up);
+    const double topV = picturePerUnit(0, -0.6f, 0, 0.6f, 60);
+    // The south side: room x across, height (eye z from -30 to -10) up the view.
+    const float sideView[16] = {1.0f / 50, 0, 0, 0, 0, 0, 1, 0, 0, 1.0f / 10, 0, 0, -1, 2, 0, 1};
+    water.matrix("projMat", sideView);
+    const float side[12] = {0, 0, 0, 2, 0, 0, 2, 0, 2, 0, 0, 2};
+    glBindTexture(GL_TEXTURE_2D, alongX);
+    drawCorners(water, side, south);
+    const double sideU = picturePerUnit(-0.6f, 0, 0.6f, 0, 60);
+    glBindTexture(GL_TEXTURE_2D, alongY);
+    drawCorners(water, side, south);
+    const double sideV = picturePerUnit(0, -0.6f, 0, 0.6f, 12);
+    // From under the surface the camera is in the water: the sides show
+    // nothing (and the top is seen from below, which the game culls).
+    const float underSurface[16] = {50, 0, 0, 0, 0, 50, 0, 0, 0, 0, 10, 0, 0, 0, -19, 1};
+    water.matrix("mvMat", underSurface);
+    const float sideViewBelow[16] = {1.0f / 50, 0, 0, 0, 0, 0, 1, 0, 0, 1.0f / 10, 0, 0, -1, 0.9f, 0, 1};
+    water.matrix("projMat", sideViewBelow);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawCorners(water, side, south);
+    const std::vector<uint8_t> behind = pixelAtNdc(0, 0);
+    glEnable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glDeleteTextures(1, &alongX);
+    glDeleteTextures(1, &alongY);
+    constexpr double ONE_COPY_PER_ROOM = 1.0 / 100;
+    for (double perUnit : {topU, topV, sideU, sideV}) EXPECT_NEAR(perUnit, ONE_COPY_PER_ROOM, 0.0005);
+    EXPECT_EQ(behind[3], 0);
 }

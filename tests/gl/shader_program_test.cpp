@@ -150,3 +150,43 @@ TEST(ShaderProgramUniforms, NamesOutsideTheTableOrUnusedByTheShaderAreIgnored) {
     program.setFloat("notInShader", 1.0f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST(ShaderProgramUse, AProgramThatDidNotLinkHasNoLocationsAndItsSettersMakeNoCall) {
+    TempDir dir;
+    ShaderProgram program;
+    buildProgram(program, dir, "nomain", "#version 120\nattribute vec3 inVertex;\nuniform mat4 transform;\n",
+                 FLAT_FRAGMENT_SOURCE, flatUniforms());
+    program.use();
+    // Making a program current that did not link is rejected by GL itself.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    for (const ShaderVariable& attribute : program.attributes)
+        EXPECT_EQ(attribute.location, -1) << attribute.name;
+    for (const ShaderVariable& uniform : program.uniforms) EXPECT_EQ(uniform.location, -1) << uniform.name;
+    program.setMatrix4("transform", Mat4());
+    program.setVec2("shift", Vec2(1, 2));
+    program.setVec3("colour", Vec3(1, 2, 3));
+    program.setFloat("strength", 1.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(ShaderProgramUse, ANewUniformTableOnTheCurrentProgramIsLookedUpOnItsNextUse) {
+    TempDir dir;
+    ShaderProgram program;
+    buildProgram(program, dir, "flat", FLAT_VERTEX_SOURCE, FLAT_FRAGMENT_SOURCE, flatUniforms());
+    program.use();
+    ASSERT_EQ(currentProgram, &program);
+    // The table is replaced while the program is current; its fresh entries
+    // hold no locations until the program is used again.
+    program.setVariables({{"strength", 0, 1}, {"transform", 0, 16}});
+    program.use();
+    for (const char* name : {"strength", "transform"}) {
+        const GLint actual = glGetUniformLocation(program.objects.program, name);
+        ASSERT_GE(actual, 0) << name;
+        EXPECT_EQ(program.uniformLocation(name), actual) << name;
+    }
+    const GLint vertexLocation = program.attributeLocation("inVertex");
+    ASSERT_GE(vertexLocation, 0);
+    EXPECT_TRUE(attributeArrayEnabled(vertexLocation));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -208,3 +208,34 @@ TEST(IndexedDrawing, SingleBuffersFeedTheNamedAttributes) {
     renderer.deleteBuffer(indices);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST(IndexedDrawing, ArraysPointAtAGroupAgainWhenAnotherProgramPointedThemElsewhere) {
+    // A program does not point its arrays again at the group they point at
+    // already; a program made current after another one does.
+    TempDir dir;
+    ShaderProgram first, second;
+    buildProgram(first, dir, "first", FLAT_VERTEX_SOURCE, FLAT_FRAGMENT_SOURCE, flatUniforms());
+    buildProgram(second, dir, "second", FLAT_VERTEX_SOURCE, FLAT_FRAGMENT_SOURCE, flatUniforms());
+    const int left = createQuadGroup(), other = createQuadGroup();
+    static const auto getVertexAttribiv =
+        reinterpret_cast<PFNGLGETVERTEXATTRIBIVPROC>(platform::glProcAddress("glGetVertexAttribiv"));
+    auto pointedAt = [&](const ShaderProgram& program) {
+        GLint buffer = 0;
+        getVertexAttribiv(static_cast<GLuint>(program.attributeLocation("inVertex")),
+                          GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING, &buffer);
+        return static_cast<uint32_t>(buffer);
+    };
+    first.use();
+    first.bindAttributeBuffers(left);
+    first.bindAttributeBuffers(left);
+    EXPECT_EQ(pointedAt(first), renderer.group(left)->ids[0]);
+    second.use();
+    second.bindAttributeBuffers(other);
+    EXPECT_EQ(pointedAt(second), renderer.group(other)->ids[0]);
+    first.use();
+    first.bindAttributeBuffers(left);
+    EXPECT_EQ(pointedAt(first), renderer.group(left)->ids[0]);
+    renderer.deleteBufferGroup(left);
+    renderer.deleteBufferGroup(other);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

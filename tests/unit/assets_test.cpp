@@ -10,11 +10,13 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <numeric>
 #include <string>
 #include <vector>
 
+#include "game/game.h"
 #include "gfx/image_decoders.h"
 #include "scene/collider.h"
 #include "scene/mesh.h"
@@ -333,13 +335,28 @@ TEST(AssetImages, FontAtlasIsWhiteGlyphsOnBlack) {
 
 TEST(AssetMeshes, NormalsAreUnitAndAgreeWithTheWinding) {
     for (const char* path : meshPaths) {
+        // The swimmer's normals are twice the unit: the mark that asks the
+        // scene shaders for its rim. No other mesh may carry it.
+        const double length = endsWith(path, "swimmer.json") ? 2.0 : 1.0;
         const MeshFile m = mesh(path);
-        for (const V3& n : m.normals) ASSERT_NEAR(std::sqrt(dot(n, n)), 1.0, 1e-3) << path;
+        for (const V3& n : m.normals) ASSERT_NEAR(std::sqrt(dot(n, n)), length, 1e-3) << path;
+        // The seaweed shader lights a blade by its better-facing side, so a
+        // blade's back shares its front's vertices and normal.
+        const bool eitherSide = endsWith(path, "seaweed.json");
         for (const auto& t : m.triangles) {
             const V3 c = faceCross(m, t);
-            ASSERT_GT(std::sqrt(dot(c, c)), 1e-9) << path << ": degenerate triangle";
-            // Flat shading: all three normals are the face's, on its front side.
-            for (int i : t) ASSERT_GT(dot(m.normals[i], c), 0.0) << path << ": vertex " << i;
+            const double area = std::sqrt(dot(c, c));
+            ASSERT_GT(area, 1e-9) << path << ": degenerate triangle";
+            // Flat faces carry their own normal, rounded parts the surface's:
+            // either way on the front side of every triangle that uses it.
+            for (int i : t) {
+                if (eitherSide) {
+                    ASSERT_NEAR(std::fabs(dot(m.normals[i], c)), area, 1e-3 * area)
+                        << path << ": vertex " << i;
+                } else {
+                    ASSERT_GT(dot(m.normals[i], c), 0.0) << path << ": vertex " << i;
+                }
+            }
         }
     }
 }
@@ -425,7 +442,6 @@ TEST(AssetMeshes, SizesFitThePlacementsOfTheWorld) {
     EXPECT_NEAR(lever.low.x + lever.high.x, 0.0, 1e-4);
     EXPECT_NEAR(lever.low.y + lever.high.y, 0.0, 1e-4);
     const MeshFile socket = mesh("data/meshes/display/leverSocle.json");
-    EXPECT_NEAR(socket.low.z, 0.0, 1e-4);
     EXPECT_NEAR(socket.low.x + socket.high.x, 0.0, 1e-4);
     EXPECT_NEAR(socket.low.y + socket.high.y, 0.0, 1e-4);
     const MeshFile seaweed = mesh("data/meshes/display/seaweed.json");
@@ -433,9 +449,6 @@ TEST(AssetMeshes, SizesFitThePlacementsOfTheWorld) {
     EXPECT_TRUE(seaweed.high.z >= 6.0 && seaweed.high.z <= 10.0);
     EXPECT_NEAR((seaweed.low.x + seaweed.high.x) / 2, 0.5, 1e-4);
     EXPECT_NEAR((seaweed.low.y + seaweed.high.y) / 2, 0.5, 1e-4);
-    std::map<std::string, int> heights;  // rows along the blade for a smooth sway
-    for (const V3& p : seaweed.positions) heights[key({0, 0, p.z})] = 1;
-    EXPECT_GE(heights.size(), 9u);
     const MeshFile swimmer = mesh("data/meshes/display/swimmer.json");
     const double length = swimmer.high.y - swimmer.low.y;
     EXPECT_TRUE(length >= 2.0 && length <= 3.0) << length;
@@ -443,6 +456,96 @@ TEST(AssetMeshes, SizesFitThePlacementsOfTheWorld) {
     EXPECT_NEAR((swimmer.low.x + swimmer.high.x) / 2, 1.0, 0.05);
     EXPECT_NEAR((swimmer.low.y + swimmer.high.y) / 2, 1.0, 0.05);
     EXPECT_LT(std::fabs((swimmer.low.z + swimmer.high.z) / 2), 0.3);
+}
+
+TEST(AssetMeshes, LeverSocketsRestOnWhatTheirLeversStandOn) {
+    // Game::load scales the socket by 0.5 in z and stands it at its lever's
+    // height (room units over the floor); a plate spans 2 x 2 around its
+    // position with its top where wood.json's is.
+    constexpr double SOCKET_SCALE_Z = 0.5;
+    constexpr double PLATE_HALF = 1.0;
+    const double plateTop = mesh("data/meshes/display/wood.json").high.z;
+    const double plateBottom = mesh("data/meshes/display/wood.json").low.z;
+    const double foot = mesh("data/meshes/display/leverSocle.json").low.z * SOCKET_SCALE_Z;
+    auto game = std::make_unique<Game>();
+    game->setSeaweedSeed(7);
+    game->buildWorld();
+    int onPlates = 0, onFloor = 0;
+    for (int r = 0; r < ROOM_COUNT; ++r) {
+        const Room& room = game->rooms[r];
+        for (uint32_t i = 0; i < room.leverCount; ++i) {
+            const Vec3& lever = room.levers[i].position;
+            double top = 0.0, bottom = -1e9;  // the floor, unless a plate lies under it
+            for (uint32_t k = 0; k < room.plateCount; ++k) {
+                const Vec3& plate = room.plates[k];
+                if (std::fabs(lever.x - plate.x) <= PLATE_HALF &&
+                    std::fabs(lever.y - plate.y) <= PLATE_HALF && plate.z + plateTop <= lever.z + 1e-4 &&
+                    plate.z + plateTop > top) {
+                    top = plate.z + plateTop;
+                    bottom = plate.z + plateBottom;
+                }
+            }
+            (top > 0.0 ? onPlates : onFloor) += 1;
+            // Down to the top it stands on (into a plate no deeper than the
+            // plate is thick; into the floor as deep as it likes, the floor hides it).
+            const double lowest = lever.z + foot;
+            EXPECT_LE(lowest, top + 1e-4) << "room " << r << ", lever " << i << " floats";
+            EXPECT_GE(lowest, bottom - 1e-4)
+                << "room " << r << ", lever " << i << " pokes out under its plate";
+        }
+    }
+    EXPECT_GE(onPlates, 2);
+    EXPECT_GE(onFloor, 1);
+}
+
+TEST(AssetMeshes, SeaweedBladesCoverEveryTexelTheCutOutKeeps) {
+    // The blades follow the picture's outline rather than its rectangle; the
+    // seaweed shader keeps alpha 0.5 and above, so every such texel (its
+    // centre) lies inside each side of each blade, in texture space. A side
+    // is told by its normal and whether it is wound toward it.
+    const MeshFile m = mesh("data/meshes/display/seaweed.json");
+    const Picture blade = picture("data/seaweed.png");
+    ASSERT_GT(blade.width, 0);
+    std::map<std::string, std::vector<std::array<int, 3>>> sides;
+    for (const auto& t : m.triangles)
+        sides[key(m.normals[t[0]]) + (dot(m.normals[t[0]], faceCross(m, t)) > 0 ? " front" : " back")]
+            .push_back(t);
+    EXPECT_EQ(sides.size(), 4u);  // two blades, each seen from both sides
+    auto inside = [&](const std::vector<std::array<int, 3>>& triangles, double u, double v) {
+        for (const auto& t : triangles) {
+            const auto &a = m.uvs[t[0]], &b = m.uvs[t[1]], &c = m.uvs[t[2]];
+            const double d1 = (b[0] - a[0]) * (v - a[1]) - (b[1] - a[1]) * (u - a[0]);
+            const double d2 = (c[0] - b[0]) * (v - b[1]) - (c[1] - b[1]) * (u - b[0]);
+            const double d3 = (a[0] - c[0]) * (v - c[1]) - (a[1] - c[1]) * (u - c[0]);
+            if ((d1 >= 0 && d2 >= 0 && d3 >= 0) || (d1 <= 0 && d2 <= 0 && d3 <= 0)) return true;
+        }
+        return false;
+    };
+    int kept = 0;
+    for (int y = 0; y < blade.height; ++y)
+        for (int x = 0; x < blade.width; ++x) {
+            if (blade.at(x, y).a < 128) continue;
+            ++kept;
+            const double u = (x + 0.5) / blade.width, v = 1.0 - (y + 0.5) / blade.height;
+            for (const auto& [normal, triangles] : sides)
+                ASSERT_TRUE(inside(triangles, u, v))
+                    << "texel " << x << ", " << y << " is cut off the side facing " << normal;
+        }
+    EXPECT_GT(kept, blade.width * blade.height / 4);
+}
+
+TEST(AssetMeshes, RepeatedPiecesHaveTheVerticesTheirSizeOnScreenNeeds) {
+    // Vertices are shaded on the CPU with a software renderer, per draw: the
+    // 120 seaweed segments of a room take the most, then the swimmer.
+    const struct {
+        const char* path;
+        size_t most;
+    } budgets[] = {
+        {"data/meshes/display/seaweed.json", 8},    // two crossed blades, the sway a shear
+        {"data/meshes/display/swimmer.json", 250},  // some thirty pixels across
+        {"data/meshes/display/lever.json", 50},     // a bar and a knob a dozen pixels across
+    };
+    for (const auto& b : budgets) EXPECT_LE(mesh(b.path).positions.size(), b.most) << b.path;
 }
 
 TEST(AssetMeshes, QuadAndDoorFacesCoverTheWholePicture) {

@@ -62,7 +62,8 @@ bool writeAssetSet(const std::string& root) {
     out.picture("data/grass.png", makeSeaFloor());
     out.picture("data/carrelage.png", makeFloorTiles());
     out.picture("data/blackpixel.bmp", makeBlackPixel());
-    out.picture("data/seaweed.png", makeSeaweedBlade());
+    const Image seaweedBlade = makeSeaweedBlade();
+    out.picture("data/seaweed.png", seaweedBlade);
     out.picture("data/door.bmp", makeDoor());
     out.picture("data/lever.bmp", makeLeverMetal());
     out.picture("data/cliff.png", makeCliffRock());
@@ -73,7 +74,7 @@ bool writeAssetSet(const std::string& root) {
 
     const std::string display = "data/meshes/display/";
     out.text("data/quad.json", makeQuadMesh().toJson());
-    out.text(display + "seaweed.json", makeSeaweedMesh().toJson());
+    out.text(display + "seaweed.json", makeSeaweedMesh(seaweedBlade).toJson());
     out.text(display + "wall.json", makeWallMesh().toJson());
     out.text(display + "swimmer.json", makeSwimmerMesh().toJson());
     out.text(display + "tallWall.json", makeTallWallMesh().toJson());

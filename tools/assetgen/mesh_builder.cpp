@@ -37,6 +37,21 @@ void MeshBuilder::addTwoSidedQuad(const std::array<Point3, 4>& corners, const st
     addQuad({corners[0], corners[3], corners[2], corners[1]}, {uvs[0], uvs[3], uvs[2], uvs[1]});
 }
 
+void MeshBuilder::addTwoSidedStrip(const std::vector<Rung>& rungs) {
+    if (rungs.size() < 2) return;
+    const Point3 normal = normalized(cross(rungs[0].right - rungs[0].left, rungs[1].right - rungs[0].left));
+    std::vector<std::array<uint16_t, 2>> points;
+    for (const Rung& r : rungs)
+        points.push_back({addVertex(r.left, r.leftUv, normal), addVertex(r.right, r.rightUv, normal)});
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        const uint16_t l0 = points[i][0], r0 = points[i][1], l1 = points[i + 1][0], r1 = points[i + 1][1];
+        triangles_.push_back({l0, r0, r1});
+        triangles_.push_back({l0, r1, l1});
+        triangles_.push_back({l0, r1, r0});
+        triangles_.push_back({l0, l1, r1});
+    }
+}
+
 void MeshBuilder::addBoxFace(const Point3& low, const Point3& high, BoxFace face, const UvRect& r) {
     const float x0 = low.x, y0 = low.y, z0 = low.z, x1 = high.x, y1 = high.y, z1 = high.z;
     // Lower-left, lower-right, upper-right, upper-left as seen from outside.
@@ -52,54 +67,50 @@ void MeshBuilder::addBoxFace(const Point3& low, const Point3& high, BoxFace face
     addQuad(c, {{{r.u0, r.v0}, {r.u1, r.v0}, {r.u1, r.v1}, {r.u0, r.v1}}});
 }
 
-void MeshBuilder::addTriangleFacing(const Point3& a, const Point3& b, const Point3& c, const Uv& uv,
-                                    const Point3& outward) {
-    Point3 normal = normalized(cross(b - a, c - a));
-    if (dot(normal, outward) >= 0.0f) {
-        const uint16_t i = addVertex(a, uv, normal), j = addVertex(b, uv, normal),
-                       k = addVertex(c, uv, normal);
-        triangles_.push_back({i, j, k});
-    } else {
-        normal = normal * -1.0f;
-        const uint16_t i = addVertex(a, uv, normal), j = addVertex(c, uv, normal),
-                       k = addVertex(b, uv, normal);
-        triangles_.push_back({i, j, k});
-    }
-}
-
 void MeshBuilder::addEllipsoid(const Point3& centre, const Point3& axisA, const Point3& axisB,
-                               const Point3& poleAxis, int slices, int stacks, const Uv& uv) {
+                               const Point3& poleAxis, int slices, int stacks, const Uv& uv,
+                               float normalLength) {
     constexpr float PI = 3.14159265358979f;
-    auto point = [&](int stack, int slice) {
-        // The poles are computed exactly so that neighbouring triangles share them.
-        if (stack == 0) return centre + poleAxis;
-        if (stack == stacks) return centre - poleAxis;
-        const float theta = PI * static_cast<float>(stack) / static_cast<float>(stacks);
-        const float phi = 2.0f * PI * static_cast<float>(slice % slices) / static_cast<float>(slices);
-        return centre + axisA * (std::sin(theta) * std::cos(phi)) +
-               axisB * (std::sin(theta) * std::sin(phi)) + poleAxis * std::cos(theta);
+    // On x = A sin t cos p + B sin t sin p + P cos t with perpendicular axes,
+    // the outward normal points along A/|A|^2 sin t cos p + B/|B|^2 ... .
+    const Point3 na = axisA * (1.0f / dot(axisA, axisA)), nb = axisB * (1.0f / dot(axisB, axisB)),
+                 np = poleAxis * (1.0f / dot(poleAxis, poleAxis));
+    auto vertex = [&](float theta, float phi) {
+        const float st = std::sin(theta), ct = std::cos(theta), sp = std::sin(phi), cp = std::cos(phi);
+        const Point3 p = centre + axisA * (st * cp) + axisB * (st * sp) + poleAxis * ct;
+        const Point3 n = normalized(na * (st * cp) + nb * (st * sp) + np * ct) * normalLength;
+        return addVertex(p, uv, n);
     };
-    for (int stack = 0; stack < stacks; ++stack) {
-        for (int slice = 0; slice < slices; ++slice) {
-            const Point3 p00 = point(stack, slice), p01 = point(stack, slice + 1);
-            const Point3 p10 = point(stack + 1, slice), p11 = point(stack + 1, slice + 1);
-            // The ellipsoid is convex, so outward is away from its centre.
-            if (stack != 0) {
-                addTriangleFacing(p00, p10, p01, uv, (p00 + p10 + p01) * (1.0f / 3.0f) - centre);
-            }
-            if (stack != stacks - 1) {
-                addTriangleFacing(p01, p10, p11, uv, (p01 + p10 + p11) * (1.0f / 3.0f) - centre);
-            }
+    const uint16_t top = vertex(0.0f, 0.0f);
+    std::vector<uint16_t> rings;  // (stacks - 1) rings of `slices` points, from the top down
+    for (int stack = 1; stack < stacks; ++stack)
+        for (int slice = 0; slice < slices; ++slice)
+            rings.push_back(vertex(PI * static_cast<float>(stack) / static_cast<float>(stacks),
+                                   2.0f * PI * static_cast<float>(slice) / static_cast<float>(slices)));
+    const uint16_t bottom = vertex(PI, 0.0f);
+    auto at = [&](int ring, int slice) { return rings[static_cast<size_t>(ring * slices + slice % slices)]; };
+    // Wound counter-clockwise seen from outside whichever way the axes turn.
+    const bool flip = dot(cross(axisA, axisB), poleAxis) < 0.0f;
+    auto triangle = [&](uint16_t a, uint16_t b, uint16_t c) {
+        triangles_.push_back(flip ? std::array<uint16_t, 3>{a, c, b} : std::array<uint16_t, 3>{a, b, c});
+    };
+    for (int slice = 0; slice < slices; ++slice) {
+        triangle(top, at(0, slice), at(0, slice + 1));
+        for (int ring = 0; ring + 1 < stacks - 1; ++ring) {
+            triangle(at(ring, slice), at(ring + 1, slice), at(ring + 1, slice + 1));
+            triangle(at(ring, slice), at(ring + 1, slice + 1), at(ring, slice + 1));
         }
+        triangle(bottom, at(stacks - 2, slice + 1), at(stacks - 2, slice));
     }
 }
 
-void MeshBuilder::addLimb(const Point3& from, const Point3& to, float radius, float thickness, const Uv& uv) {
+void MeshBuilder::addLimb(const Point3& from, const Point3& to, float radius, float thickness, const Uv& uv,
+                          float normalLength) {
     const Point3 along = (to - from) * 0.5f;
     const Point3 direction = normalized(along);
     Point3 side = normalized(cross(direction, {0, 0, 1}));
     const Point3 up = normalized(cross(side, direction));
-    addEllipsoid((from + to) * 0.5f, side * radius, up * thickness, along, 8, 6, uv);
+    addEllipsoid((from + to) * 0.5f, side * radius, up * thickness, along, 6, 4, uv, normalLength);
 }
 
 std::string formatNumber(float value) {

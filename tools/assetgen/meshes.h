@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image.h"
 #include "mesh_builder.h"
 
 // The display meshes, in mesh units with z up, sized to the placements and
@@ -12,8 +13,9 @@ MeshBuilder makeFloorPlankMesh();   // floorWood.json: thin plank on the floor
 MeshBuilder makeDoorMesh();         // door.json: one leaf, x in [-1,1], z in [0,1]
 MeshBuilder makeLeverMesh();        // lever.json: handle hinged at the origin
 MeshBuilder makeLeverSocketMesh();  // leverSocle.json: its socket
-MeshBuilder makeSeaweedMesh();      // seaweed.json: crossed blades rooted at (0.5, 0.5)
-MeshBuilder makeSwimmerMesh();      // swimmer.json: head toward -y, centred on (1, 1)
+// seaweed.json: crossed blades rooted at (0.5, 0.5), outlined to the blade picture
+MeshBuilder makeSeaweedMesh(const Image& blade);
+MeshBuilder makeSwimmerMesh();  // swimmer.json: head toward -y, centred on (1, 1)
 
 // The collider file: a unit square outline.
 std::string makeQuadColliderJson();

@@ -3,11 +3,9 @@ precision highp float;
 out vec4 fragColour;
 uniform sampler2D surface;
 in vec2 texCoord;
-in vec3 eyeNormal;
-const vec3 waterTint = vec3(0.85, 0.97, 1.0);
+in vec3 tint;
 
 void main() {
     vec4 colour = texture(surface, texCoord);
-    float sheen = 0.85 + 0.25 * abs(normalize(eyeNormal).z);
-    fragColour = vec4(colour.rgb * waterTint * sheen, colour.a);
+    fragColour = vec4(colour.rgb * tint, colour.a);
 }
