@@ -11,7 +11,6 @@
 // are held during pass F, and an Escape that goes down toggles the pause, as
 // in mirelo-headless. window.mireloState() returns the JSON of
 // mirelo-headless --state.
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -21,6 +20,7 @@
 
 #include "app/frame_loop.h"
 #include "app/input_script.h"
+#include "app/option_text.h"
 #include "app/run_report.h"
 #include "game/game.h"
 #include "platform/web/web_platform.h"
@@ -34,16 +34,6 @@ struct Options {
     long long frames = -1;  // -1: no end
     std::string inputPath;
 };
-
-bool parseWhole(const std::string& text, long long low, long long high, long long& value) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-    value = v;
-    return true;
-}
 
 bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
     for (int i = 1; i < argc; ++i) {

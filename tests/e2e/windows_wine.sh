@@ -6,25 +6,12 @@
 # with exit code 0. Alone in a folder without data/ it shows the load-failure
 # message box, which is dismissed with Return, and exits with code 1.
 #
-# The exe is $MIRELO_EXE when set (test.sh sets it: then it must exist), else
-# SOURCE_DIR/build-mingw/Mirelo.exe, and without either the test is skipped
-# (exit 77): tools/deps/build-windows.sh builds it.
+# The exe: see lib/windows_exe.sh.
 set -u
 BIN_DIR=$(cd "$1" && pwd)
 SOURCE_DIR=$(cd "$2" && pwd)
-SKIP=77
 
-exe=${MIRELO_EXE:-$SOURCE_DIR/build-mingw/Mirelo.exe}
-if [ ! -f "$exe" ]; then
-    if [ -n "${MIRELO_EXE:-}" ]; then
-        echo "FAIL: MIRELO_EXE=$MIRELO_EXE does not exist" >&2
-        exit 1
-    fi
-    echo "SKIP: $exe is not built (tools/deps/build-windows.sh builds it)"
-    exit $SKIP
-fi
-exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
-
+. "$SOURCE_DIR/tests/e2e/lib/windows_exe.sh"
 . "$SOURCE_DIR/tests/e2e/lib/xvfb.sh"
 . "$SOURCE_DIR/tests/e2e/lib/wine.sh"
 

@@ -8,7 +8,6 @@
 //
 // Exit codes: 0 success, 1 the game failed to load, 2 bad arguments or input
 // script, 3 GL errors with --check-gl.
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 
 #include "app/frame_loop.h"
 #include "app/input_script.h"
+#include "app/option_text.h"
 #include "app/run_report.h"
 #include "game/game.h"
 #include "gfx/gl_api.h"
@@ -46,16 +46,6 @@ struct Options {
     std::optional<unsigned> seed;
     bool checkGl = false;
 };
-
-bool parseWhole(const std::string& text, long long low, long long high, long long& value) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-    value = v;
-    return true;
-}
 
 bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
     for (int i = 1; i < argc; ++i) {
