@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "app/frame_loop.h"
 #include "game/game.h"
@@ -73,6 +74,66 @@ void letTheGameSeeThePads() {
 void stopSwimming() {
     for (int i = 0; i < 200 && live->game->speed > 0.0f; ++i) live->passes(1);
     ASSERT_EQ(live->game->speed, 0.0f);
+}
+
+// xdotool through the X server's test extension: real key events, to the
+// window that has the keyboard focus, as a player's keyboard sends them.
+void xdo(const std::string& arguments) {
+    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+}
+
+// Passes until SDL has seen the X events sent so far: a short wait between
+// passes lets them arrive.
+void passesWhileEventsArrive(int count = 20) {
+    for (int i = 0; i < count; ++i) {
+        live->passes(1);
+        SDL_Delay(10);
+    }
+}
+
+// What the game reads of its keys, as one comparable row.
+struct Read {
+    bool space, lctrl, f1;
+    float x, y;
+    bool paused;
+    bool operator==(const Read& o) const {
+        return space == o.space && lctrl == o.lctrl && f1 == o.f1 && x == o.x && y == o.y &&
+               paused == o.paused;
+    }
+};
+std::ostream& operator<<(std::ostream& out, const Read& r) {
+    return out << "space " << r.space << " lctrl " << r.lctrl << " f1 " << r.f1 << " axis " << r.x << ","
+               << r.y << " paused " << r.paused;
+}
+Read read() {
+    return {input.isSpaceDown(), input.isLeftControlDown(), input.isF1Down(),
+            input.getAxisA().x,  input.getAxisA().y,        !live->window.isActive()};
+}
+constexpr Read NOTHING{false, false, false, 0, 0, false};
+
+// Each key the game reads, and what holding it must read as.
+const struct KeyRow {
+    const char* key;  // the X key name
+    Read held;
+} KEYS[] = {
+    {"space", {true, false, false, 0, 0, false}},     {"Left", {false, false, false, -1, 0, false}},
+    {"Right", {false, false, false, 1, 0, false}},    {"Up", {false, false, false, 0, 1, false}},
+    {"Down", {false, false, false, 0, -1, false}},    {"Control_R", NOTHING},
+    {"Control_L", {false, true, false, 0, 0, false}}, {"F1", {false, false, true, 0, 0, false}},
+    {"Escape", {false, false, false, 0, 0, true}},
+};
+
+// Moves the keyboard focus to the game's window (true) or to another X client's.
+void focusGame(bool game) {
+    if (game) {
+        SDL_Window* window = SDL_GL_GetCurrentWindow();
+        SDL_RaiseWindow(window);
+        SDL_SetWindowInputFocus(window);
+    } else {
+        xdo("search --sync --name '^Another window$' windowactivate --sync");
+    }
+    for (int i = 0; i < 200 && (SDL_GetKeyboardFocus() != nullptr) != game; ++i) passesWhileEventsArrive(1);
+    ASSERT_EQ(SDL_GetKeyboardFocus() != nullptr, game);
 }
 
 class LiveEnvironment : public ::testing::Environment {
@@ -250,37 +311,130 @@ TEST(Controller, RemovedAndAttachedAgainDuringPlayAndAnyOfSeveralDrives) {
     live->passes(2);
 }
 
-// F11 through the X server, as a player's key: the window goes full screen
-// at the screen's size and the game is told that size; F11 again comes back.
-TEST(FullScreen, F11ResizesTheGameToTheScreenAndBack) {
+// F11 and Alt+Enter through the X server, tapped or held past the X
+// server's auto-repeat: each press switches once between the window and a
+// full screen at the screen's size, and the game is told the size; Enter
+// without Alt switches nothing.
+TEST(FullScreen, EachPressOfF11OrAltEnterSwitchesOnceAndEnterAloneNever) {
     SDL_Window* window = SDL_GL_GetCurrentWindow();
     ASSERT_NE(window, nullptr);
     SDL_DisplayMode desktop;
     ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    auto full = [window] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; };
     const struct {
-        int width, height;
+        const char* keys;
+        int heldMs, switches;
         bool fullscreen;
-    } expected[] = {{desktop.w, desktop.h, true}, {1280, 720, false}};
-    for (const auto& e : expected) {
-        ASSERT_EQ(std::system("xdotool key F11"), 0);
-        for (int i = 0; i < 300 && live->game->viewWidth != static_cast<float>(e.width); ++i) {
-            live->passes(1);
-            SDL_Delay(10);
-        }
-        live->passes(5);
-        EXPECT_EQ(live->game->viewWidth, static_cast<float>(e.width));
-        EXPECT_EQ(live->game->viewHeight, static_cast<float>(e.height));
+    } rows[] = {{"F11", 100, 1, true},         {"F11", 100, 1, false},    {"F11", 1500, 1, true},
+                {"Return", 1500, 0, true},     {"F11", 1500, 1, false},   {"alt+Return", 1500, 1, true},
+                {"alt+Return", 100, 1, false}, {"Return", 1500, 0, false}};
+    for (const auto& row : rows) {
+        const std::string what = std::string(row.keys) + " held " + std::to_string(row.heldMs) + " ms";
+        int switches = 0;
+        bool was = full();
+        auto countPasses = [&](int ms) {
+            for (int t = 0; t < ms; t += 10) {
+                live->passes(1);
+                SDL_Delay(10);
+                if (full() != was) ++switches, was = !was;
+            }
+        };
+        xdo(std::string("keydown ") + row.keys);
+        countPasses(row.heldMs);
+        xdo(std::string("keyup ") + row.keys);
+        const int width = row.fullscreen ? desktop.w : 1280, height = row.fullscreen ? desktop.h : 720;
+        for (int i = 0; i < 300 && live->game->viewWidth != static_cast<float>(width); ++i) countPasses(10);
+        countPasses(50);
+        EXPECT_EQ(switches, row.switches) << what;
+        EXPECT_EQ(live->game->viewWidth, static_cast<float>(width)) << what;
+        EXPECT_EQ(live->game->viewHeight, static_cast<float>(height)) << what;
         int w = 0, h = 0;
         SDL_GL_GetDrawableSize(window, &w, &h);
-        EXPECT_EQ(w, e.width);
-        EXPECT_EQ(h, e.height);
+        EXPECT_EQ(w, width) << what;
+        EXPECT_EQ(h, height) << what;
         GLint viewport[4] = {};
         glGetIntegerv(GL_VIEWPORT, viewport);
-        EXPECT_EQ(viewport[2], e.width);
-        EXPECT_EQ(viewport[3], e.height);
-        EXPECT_EQ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0, e.fullscreen);
-        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), e.fullscreen ? SDL_DISABLE : SDL_ENABLE);
+        EXPECT_EQ(viewport[2], width) << what;
+        EXPECT_EQ(viewport[3], height) << what;
+        EXPECT_EQ(full(), row.fullscreen) << what;
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), row.fullscreen ? SDL_DISABLE : SDL_ENABLE) << what;
     }
+}
+
+// Each key through the X server gives its own reading and no other: Right
+// Control pulls no lever, Left Control pulls the one in reach, F1 restarts
+// the help, Escape pauses and a second Escape resumes.
+TEST(Keys, EachGameKeyActsAloneAndRightControlPullsNoLever) {
+    Game& game = *live->game;
+    const Lever& lever = game.rooms[0].levers[0];
+    ASSERT_FALSE(lever.pulling || lever.pulled);
+    game.currentRoom = &game.rooms[0];
+    game.hintTimer = 5.0f;
+    for (const KeyRow& row : KEYS) {
+        // At rest in the lever's reach.
+        game.swimmerPosition = Vec3(lever.position.x, lever.position.y, lever.position.z - 18.0f);
+        game.speed = 0.0f;
+        xdo(std::string("keydown ") + row.key);
+        passesWhileEventsArrive();
+        EXPECT_EQ(read(), row.held) << row.key;
+        // Each key's effect in the game, beside what it reads as.
+        const bool control = std::string(row.key).rfind("Control", 0) == 0;
+        EXPECT_TRUE(!control || lever.pulling == row.held.lctrl) << row.key;
+        EXPECT_TRUE(!row.held.f1 || game.hintTimer < 1.0f) << row.key;
+        EXPECT_TRUE(!row.held.space || game.speed > 0.0f) << row.key;
+        xdo(std::string("keyup ") + row.key);
+        if (row.held.paused) xdo("key Escape");
+        passesWhileEventsArrive();
+        EXPECT_EQ(read(), NOTHING) << "after " << row.key;
+    }
+}
+
+// With another window in front every key and controller input goes
+// unread, Escape and Start included; one held as the focus leaves is let go.
+TEST(Focus, KeysAndControllerCountOnlyWhileTheGameHasTheFocus) {
+    ASSERT_EQ(std::system("xmessage -geometry 300x80+1500+900 -title 'Another window' 'Another window' &"),
+              0);
+    VirtualPad pad;
+    ASSERT_TRUE(pad.attach()) << SDL_GetError();
+    letTheGameSeeThePads();
+    focusGame(false);
+    for (const KeyRow& row : KEYS) {
+        xdo(std::string("keydown ") + row.key);
+        passesWhileEventsArrive(5);
+        EXPECT_EQ(read(), NOTHING) << row.key;
+        xdo(std::string("keyup ") + row.key);
+    }
+    for (SDL_GameControllerButton button :
+         {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+          SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_DPAD_UP,
+          SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+          SDL_CONTROLLER_BUTTON_DPAD_RIGHT}) {
+        pad.press(button, true);
+        passesWhileEventsArrive(3);
+        EXPECT_EQ(read(), NOTHING) << "button " << button;
+        pad.press(button, false);
+    }
+    for (SDL_GameControllerAxis axis : {SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY})
+        for (Sint16 value : {Sint16(-32768), Sint16(32767)}) {
+            pad.axis(axis, value);
+            passesWhileEventsArrive(3);
+            EXPECT_EQ(read(), NOTHING) << "axis " << axis << " at " << value;
+            pad.axis(axis, 0);
+        }
+
+    focusGame(true);
+    xdo("keydown Left");
+    pad.press(SDL_CONTROLLER_BUTTON_A, true);
+    passesWhileEventsArrive();
+    EXPECT_EQ(read(), (Read{true, false, false, -1, 0, false}));
+    focusGame(false);
+    passesWhileEventsArrive(3);
+    EXPECT_EQ(read(), NOTHING) << "held as the focus left";
+    xdo("keyup Left");
+    pad.press(SDL_CONTROLLER_BUTTON_A, false);
+    focusGame(true);
+    pad.detach();
+    live->passes(2);
 }
 
 int main(int argc, char** argv) {

@@ -48,20 +48,101 @@ async function playingPage(params = {}) {
 
 test('holding Space swims forward and moves the view, and the page does not scroll', async () => {
   const { page, errors } = await playingPage();
+  // The seaweed alone, over as many passes as the swim below.
+  const idleFrom = await canvasPng(page);
+  await passesLater(page, 62);
+  const idle = await compareInPage(page, idleFrom, await canvasPng(page), 24);
   const before = await state(page);
   const beforeFrame = await canvasPng(page);
-  await hold(page, 'Space', 30);
+  await hold(page, 'Space', 60);
   await passesLater(page, 2);
   const after = await state(page);
   const moved = Math.hypot(after.swimmer.x - before.swimmer.x, after.swimmer.y - before.swimmer.y);
-  assert.ok(after.swimmer.speed > 0 && moved > 0.5,
+  assert.ok(after.swimmer.speed > 0 && moved > 2,
     `the swimmer did not swim: ${JSON.stringify(before.swimmer)} -> ${JSON.stringify(after.swimmer)}`);
+  // A second of swimming shifts most of the picture; the sway, a few per cent.
   const change = await compareInPage(page, beforeFrame, await canvasPng(page), 24);
-  assert.ok(change.differingShare > 0.1, `the view did not move: ${JSON.stringify(change)}`);
+  assert.ok(change.differingShare > Math.max(0.1, 3 * idle.differingShare),
+    `the view did not move: ${JSON.stringify(change)}, idle ${JSON.stringify(idle)}`);
   assert.equal(await page.evaluate(() => window.scrollY), 0, 'Space scrolled the page');
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+// Steers the swimmer with the keyboard, one pass at a time, until `decide`
+// (given the state) returns null instead of the keys to hold.
+async function steer(page, decide, passes) {
+  let held = [];
+  for (let i = 0; i < passes; ++i) {
+    const want = decide(await state(page));
+    if (!want) break;
+    for (const key of held) if (!want.includes(key)) await page.keyboard.up(key);
+    for (const key of want) if (!held.includes(key)) await page.keyboard.down(key);
+    held = want;
+    await passesLater(page, 1);
+  }
+  for (const key of held) await page.keyboard.up(key);
+  await passesLater(page, 2);
+}
+
+// To rest in the reach of room 0's lever, on its tower roof at (45, 45), by
+// depth -12 (over the walls' tops at -14): heading h swims along
+// (sin h, -cos h); Left turns the heading up, Up pitches the nose down.
+const LEVER = { x: 45, y: 45, z: -12 };
+function towardsTheLever(s) {
+  const { x, y, z, speed, heading, pitch } = s.swimmer;
+  const distance = Math.hypot(LEVER.x - x, LEVER.y - y);
+  if (distance < 1.5 && Math.abs(z - LEVER.z) < 1 && speed === 0) return null;
+  const wanted = Math.atan2(LEVER.x - x, y - LEVER.y) * 180 / Math.PI;
+  const turn = ((wanted - heading) % 360 + 540) % 360 - 180;
+  const keys = [];
+  if (Math.abs(turn) > 4) keys.push(turn > 0 ? 'ArrowLeft' : 'ArrowRight');
+  const wantedPitch = Math.max(-30, Math.min(30, (z - LEVER.z) * 30));
+  if (Math.abs(wantedPitch - pitch) > 4) keys.push(wantedPitch > pitch ? 'ArrowUp' : 'ArrowDown');
+  if (Math.abs(turn) < 20 && distance > 1 + speed * speed / 28) keys.push('Space');
+  return keys;
+}
+
+// Each game key through the browser's keyboard does its own thing and
+// nothing else, in the reach of a lever: Right Control pulls no lever, Left
+// Control pulls it; the arrows steer, Space swims, F1 restarts the help,
+// Escape pauses. Compared: the state before and after, without the timers.
+test('every game key acts alone, and only the left Control pulls the lever in reach', { timeout: 300000 },
+  async () => {
+    const { page, errors } = await playingPage({ dt: 0.032 });
+    await page.evaluate(() => { canvas.width = 320; canvas.height = 180; });
+    await steer(page, towardsTheLever, 3000);
+    const start = await state(page);
+    assert.equal(towardsTheLever(start), null, `not at the lever: ${JSON.stringify(start.swimmer)}`);
+    const rows = [
+      ['ControlRight', {}],
+      ['ControlLeft', { lever: true }],
+      ['ArrowLeft', { steeringX: '-' }], ['ArrowRight', { steeringX: '+' }],
+      ['ArrowUp', { steeringY: '+' }], ['ArrowDown', { steeringY: '-' }],
+      ['Space', { speed: '+' }], ['F1', { hintTimer: '-' }], ['Escape', { paused: true }],
+    ];
+    const seen = (s) => ({
+      lever: s.rooms[0].levers[0].pulling || s.rooms[0].levers[0].pulled, paused: s.paused,
+      steeringX: s.swimmer.steeringX, steeringY: s.swimmer.steeringY, speed: s.swimmer.speed,
+      hintTimer: s.hintTimer, room: s.room,
+    });
+    for (const [key, effect] of rows) {
+      const before = seen(await state(page));
+      await hold(page, key, 4);
+      const after = seen(await state(page));
+      for (const field of Object.keys(before)) {
+        const want = effect[field];
+        const what = `${key}: ${field} ${before[field]} -> ${after[field]}`;
+        if (want === '+') assert.ok(after[field] > before[field], what);
+        else if (want === '-') assert.ok(after[field] < before[field], what);
+        else if (want !== undefined) assert.equal(after[field], want, what);
+        else if (field === 'hintTimer') assert.ok(after[field] >= before[field], what);
+        else if (field !== 'speed' || before.speed === 0) assert.equal(after[field], before[field], what);
+      }
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
 
 test('Escape pauses the game and the picture, and Escape again resumes', async () => {
   const { page, errors } = await playingPage();
