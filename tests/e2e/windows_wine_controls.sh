@@ -7,6 +7,7 @@
 #   1920x1080 screen, cursor hidden, and the same key brings back the
 #   1280x720 window.
 # - Keys count only while the game's window is in front.
+# - Closed while in full screen, it gives the screen back.
 #
 # The exe: see lib/windows_exe.sh.
 set -u
@@ -83,5 +84,11 @@ done
 
 other=$(start_other_window)
 check_keys_need_focus "$id" "$other"
+
+# Closed in full screen, the game gives the screen back.
+xdotool key --window "$id" alt+Return
+wait_for_size "$id" 1920x1080 "alt+Return"
 close_game "$id"
-echo "PASS: Mirelo.exe under Wine: starts without XInput, F11 and Alt+Enter switch to full screen and back, keys count only while its window is in front"
+xwininfo -id "$id" >/dev/null 2>&1 && fail "the game's window is still there after it exited"
+[ "$(cursor_over $((x + 100)) $((y + 100)))" = "visible" ] || fail "after the game closed in full screen the cursor stays hidden"
+echo "PASS: Mirelo.exe under Wine: starts without XInput, F11 and Alt+Enter switch to full screen and back, keys count only while its window is in front, closed in full screen it gives the screen back"

@@ -1,6 +1,8 @@
-// The controls through Chromium's real keyboard events on the canvas: Space
-// swims and moves the view without scrolling the page, Escape pauses (the
-// picture and the game stand still) and resumes, F1 brings the help back.
+// The controls through Chromium's real keyboard events on the canvas: every
+// game key does its own thing and no other, Space moves the view without
+// scrolling the page, Escape pauses (the picture and the game stand still)
+// and resumes. (The help F1 brings back is drawn as at the start, which
+// page.test.mjs compares with mirelo-headless's.)
 // Every update gets a fixed step (dt=), so the game's time follows the
 // passes run, not the wall clock.
 import { test, before, after } from 'node:test';
@@ -40,6 +42,10 @@ async function hold(page, key, passes) {
   await page.keyboard.up(key);
 }
 
+// The game draws at the canvas's size: small frames keep SwiftShader's share
+// of a long test short.
+const smallCanvas = (page) => page.evaluate(() => { canvas.width = 320; canvas.height = 180; });
+
 async function playingPage(params = {}) {
   const { page, errors } = await openGame(browser, server.url, { seed: 7, dt: 0.016, ...params });
   await page.click('#canvas');
@@ -48,6 +54,7 @@ async function playingPage(params = {}) {
 
 test('holding Space swims forward and moves the view, and the page does not scroll', async () => {
   const { page, errors } = await playingPage();
+  await smallCanvas(page);
   // The seaweed alone, over as many passes as the swim below.
   const idleFrom = await canvasPng(page);
   await passesLater(page, 62);
@@ -62,6 +69,7 @@ test('holding Space swims forward and moves the view, and the page does not scro
     `the swimmer did not swim: ${JSON.stringify(before.swimmer)} -> ${JSON.stringify(after.swimmer)}`);
   // A second of swimming shifts most of the picture; the sway, a few per cent.
   const change = await compareInPage(page, beforeFrame, await canvasPng(page), 24);
+  console.log(`after swimming ${moved.toFixed(2)} units the view changed by ${change.differingShare}, idle ${idle.differingShare}`);
   assert.ok(change.differingShare > Math.max(0.1, 3 * idle.differingShare),
     `the view did not move: ${JSON.stringify(change)}, idle ${JSON.stringify(idle)}`);
   assert.equal(await page.evaluate(() => window.scrollY), 0, 'Space scrolled the page');
@@ -110,7 +118,7 @@ function towardsTheLever(s) {
 test('every game key acts alone, and only the left Control pulls the lever in reach', { timeout: 300000 },
   async () => {
     const { page, errors } = await playingPage({ dt: 0.032 });
-    await page.evaluate(() => { canvas.width = 320; canvas.height = 180; });
+    await smallCanvas(page);
     await steer(page, towardsTheLever, 3000);
     const start = await state(page);
     assert.equal(towardsTheLever(start), null, `not at the lever: ${JSON.stringify(start.swimmer)}`);
@@ -185,49 +193,6 @@ test('a key held while the canvas loses the focus is let go', async () => {
   assert.ok(later.swimmer.speed < released.swimmer.speed,
     `Space is still held after the focus went: speed ${released.swimmer.speed} -> ${later.swimmer.speed}`);
   assert.ok(await page.isVisible('#focus-hint'), 'the page does not ask for a click to play');
-  assert.deepEqual(errors, []);
-  await page.close();
-});
-
-// A strip along the top of the help panel (bottom middle of the picture),
-// above its text: the panel's dark slate there, the pale floor without it.
-// The panel of the controls help in a 1280x720 frame, as the pixels of that
-// region (R, G, B), to compare one frame's panel with another's.
-async function helpPanel(page) {
-  const frame = await canvasPng(page);
-  return page.evaluate(async (source) => {
-    const image = new Image();
-    image.src = source;
-    await image.decode();
-    const canvas = document.createElement('canvas');
-    canvas.width = image.width;
-    canvas.height = image.height;
-    const context = canvas.getContext('2d');
-    context.drawImage(image, 0, 0);
-    return Array.from(context.getImageData(482, 586, 426, 98).data.filter((_, i) => i % 4 !== 3));
-  }, frame);
-}
-
-const meanDifference = (a, b) => a.reduce((sum, value, i) => sum + Math.abs(value - b[i]), 0) / a.length;
-
-test('F1 shows the controls help again after it has gone', async () => {
-  // Larger steps bring the help's ten seconds to an end in fewer passes.
-  const { page, errors } = await playingPage({ dt: 0.1 });
-  await passesLater(page, 2);
-  const withHelp = await helpPanel(page);
-  await page.waitForFunction(() => window.mireloState().hintTimer >= 10, null, { timeout: 60000, polling: 50 });
-  await passesLater(page, 2);
-  const gone = await helpPanel(page);
-  const went = meanDifference(withHelp, gone);
-  assert.ok(went > 20, `the help panel did not go: the region changed by ${went}`);
-
-  await hold(page, 'F1', 3);
-  const again = await state(page);
-  assert.ok(again.hintTimer < 1, `F1 did not restart the help: hintTimer ${again.hintTimer}`);
-  const back = await helpPanel(page);
-  // Only the seaweed behind the panel has moved since the first frame.
-  const fromFirst = meanDifference(back, withHelp);
-  assert.ok(fromFirst < went / 4, `the help panel is not shown again: ${fromFirst} from the first frame's, ${went} gone`);
   assert.deepEqual(errors, []);
   await page.close();
 });
