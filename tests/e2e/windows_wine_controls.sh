@@ -3,9 +3,9 @@
 # screen and the keyboard focus ask of the Win32 backend.
 # - XInput is loaded at run time: the exe imports no XInput DLL, and with
 #   every XInput DLL disabled it still starts and plays with the keyboard.
-# - F11, and Alt+Enter, make the window a borderless full screen over the
-#   1920x1080 screen, cursor hidden, and the same key brings back the
-#   1280x720 window.
+# - F11, and Alt+Enter, held or not, make the window a borderless full screen
+#   over the 1920x1080 screen, cursor hidden, and the same key brings back the
+#   1280x720 window; Enter alone does nothing.
 # - Keys count only while the game's window is in front.
 # - Closed while in full screen, it gives the screen back.
 #
@@ -65,8 +65,26 @@ windowed_at=$(corner "$id")
 x=$(echo "$windowed_at" | cut -d' ' -f1)
 y=$(echo "$windowed_at" | cut -d' ' -f2)
 [ "$(cursor_over $((x + 100)) $((y + 100)))" = "visible" ] || fail "no cursor over the window at start"
+# Held past the X server's auto-repeat on the real keyboard: how often the
+# client area changed size meanwhile.
+size_changes_while_held() {  # size_changes_while_held KEYS
+    local last size changes=0
+    last=$(window_size "$id") || exit 1
+    xdotool keydown "$1"
+    for _ in $(seq 15); do
+        sleep 0.1
+        size=$(window_size "$id") || exit 1
+        [ "$size" = "$last" ] || changes=$((changes + 1))
+        last=$size
+    done
+    xdotool keyup "$1"
+    echo "$changes"
+}
+focus_by_click "$id"
+[ "$(size_changes_while_held Return)" = 0 ] || fail "Enter without Alt switched the screen"
 for key in F11 alt+Return; do
-    xdotool key --window "$id" "$key"
+    changes=$(size_changes_while_held "$key") || exit 1
+    [ "$changes" = 1 ] || fail "held, $key changed the window's size $changes times"
     wait_for_size "$id" 1920x1080 "$key"
     [ "$(corner "$id")" = "0 0 " ] || fail "after $key the window is at $(corner "$id"), not at the screen's corner"
     [ "$(cursor_over $((x + 100)) $((y + 100)))" = "hidden" ] || fail "after $key the cursor still shows"
