@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows game, Mirelo.exe, under Wine on Xvfb: what a controller, full
 # screen and the keyboard focus ask of the Win32 backend.
-# - XInput is loaded at run time: the exe imports no XInput DLL, and with
-#   every XInput DLL disabled it still starts and plays with the keyboard.
+# - XInput is loaded at run time (windows_wine.sh: the exe imports no XInput
+#   DLL): with every XInput DLL disabled it still starts and plays with the
+#   keyboard.
 # - F11, and Alt+Enter, held or not, make the window a borderless full screen
 #   over the 1920x1080 screen, cursor hidden, and the same key brings back the
 #   1280x720 window; Enter alone does nothing.
@@ -17,11 +18,6 @@ SOURCE_DIR=$(cd "$2" && pwd)
 . "$SOURCE_DIR/tests/e2e/lib/windows_exe.sh"
 . "$SOURCE_DIR/tests/e2e/lib/xvfb.sh"
 . "$SOURCE_DIR/tests/e2e/lib/wine.sh"
-
-listing=$(x86_64-w64-mingw32-objdump -p "$exe") || fail "objdump cannot list the imports of $exe"
-imports=$(echo "$listing" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
-echo "$imports" | grep -qi kernel32 || fail "the import listing of $exe names no KERNEL32.dll: '$imports'"
-echo "$imports" | grep -qi xinput && fail "Mirelo.exe imports XInput and would not start without it: $imports"
 
 start_xvfb
 use_wine_prefix
