@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (in the default preset's tree, build/) and runs them,
 # then measures the peak resident memory of mirelo-headless over the whole
-# course at the game's 1280x720. The figures and their targets are in the README's Performance
-# section.
+# course at the game's 1280x720. The figures and their targets are in the
+# README's Performance section.
 #   bench/run.sh            every benchmark with its repetitions, then memory
 #   bench/run.sh --quick    one short pass of each, to prove they run (CI)
 #   bench/run.sh --before REV [benchmark options...]
