@@ -4,7 +4,7 @@
 # the release packages) and in Chromium (the web site, WebGL 2 on
 # SwiftShader), then the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer; then every loader's fuzz target for a bounded
-# time, and a build and short pass of the benchmarks.
+# time, and a short pass of the benchmarks (built in the default tree).
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/deps/install.sh build test windows fuzz hardening web
@@ -33,5 +33,5 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
 echo "== fuzzing: every loader for 30 s under ASan + UBSan (clang, libFuzzer) =="
 fuzz/run.sh 30
 
-echo "== benchmarks: build, and one short pass to show they run =="
+echo "== benchmarks: one short pass to show they run (built with the default preset) =="
 bench/run.sh --quick

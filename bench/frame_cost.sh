@@ -4,13 +4,13 @@
 #   bench/frame_cost.sh [mirelo_frame_cost options...]
 # e.g. bench/frame_cost.sh --scene start --size 1x1
 # Prints the median over the measured frames, then each frame's count.
-# Needs the bench preset built (bench/run.sh builds it).
+# Needs the benchmarks built in build/ (bench/run.sh builds them).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.%p" \
-    "$root/build-bench/bench/mirelo_frame_cost" "$@" 2>"$work/log" || { cat "$work/log" >&2; exit 1; }
+    "$root/build/bench/mirelo_frame_cost" "$@" 2>"$work/log" || { cat "$work/log" >&2; exit 1; }
 # Dump 1 is the start-up and warm-up; then one per measured frame, in order.
 counts=$(for dump in $(ls "$work"/callgrind.*.* | sort -t. -k3 -n | tail -n +2); do
              awk '/^summary:/ {print $2}' "$dump"

@@ -27,43 +27,68 @@ TEST(InputScript, KeysHeldFromTheirFrameUntilTheNextLine) {
     EXPECT_TRUE(script.keysAt(1000000).empty());
 }
 
-TEST(InputScript, EveryKeyNameIsKnown) {
-    InputScript script;
-    std::string error;
-    ASSERT_TRUE(parse("3 space,left,right,up,down,lctrl,rctrl,f1,f2,f3,f4,escape\n", script, error)) << error;
-    EXPECT_EQ(script.keysAt(3).size(), 12u);
-    EXPECT_TRUE(script.keysAt(2).empty());  // nothing before the first line
-    EXPECT_EQ(keyCodeByName("escape"), vk::ESCAPE);
-    EXPECT_EQ(keyCodeByName("Space"), -1);
+// Every name of the script's vocabulary, each alone on a line: exactly its
+// own key, or its own controller input, is held, and nothing else.
+TEST(InputScript, EachNameHoldsItsOwnKeyOrControllerInput) {
+    const struct {
+        const char* name;
+        int key;
+        uint32_t buttons;
+        float stickX, stickY;
+    } rows[] = {
+        {"space", vk::SPACE, 0, 0, 0},
+        {"left", vk::LEFT, 0, 0, 0},
+        {"right", vk::RIGHT, 0, 0, 0},
+        {"up", vk::UP, 0, 0, 0},
+        {"down", vk::DOWN, 0, 0, 0},
+        {"lctrl", vk::LEFT_CONTROL, 0, 0, 0},
+        {"rctrl", vk::RIGHT_CONTROL, 0, 0, 0},
+        {"f1", vk::F1, 0, 0, 0},
+        {"f2", vk::F2, 0, 0, 0},
+        {"f3", vk::F3, 0, 0, 0},
+        {"f4", vk::F4, 0, 0, 0},
+        {"escape", vk::ESCAPE, 0, 0, 0},
+        {"pad_a", -1, pad::A, 0, 0},
+        {"pad_x", -1, pad::X, 0, 0},
+        {"pad_rb", -1, pad::RIGHT_SHOULDER, 0, 0},
+        {"pad_start", -1, pad::START, 0, 0},
+        {"pad_back", -1, pad::BACK, 0, 0},
+        {"pad_up", -1, pad::DPAD_UP, 0, 0},
+        {"pad_down", -1, pad::DPAD_DOWN, 0, 0},
+        {"pad_left", -1, pad::DPAD_LEFT, 0, 0},
+        {"pad_right", -1, pad::DPAD_RIGHT, 0, 0},
+        {"stick_left", -1, 0, -1, 0},
+        {"stick_right", -1, 0, 1, 0},
+        {"stick_up", -1, 0, 0, 1},
+        {"stick_down", -1, 0, 0, -1},
+    };
+    for (const auto& row : rows) {
+        InputScript script;
+        std::string error;
+        ASSERT_TRUE(parse(std::string("3 ") + row.name + "\n", script, error)) << row.name << ": " << error;
+        EXPECT_EQ(script.keysAt(3), row.key < 0 ? std::set<int>{} : std::set<int>{row.key}) << row.name;
+        EXPECT_EQ(script.padAt(3).buttons, row.buttons) << row.name;
+        EXPECT_EQ(script.padAt(3).stickX, row.stickX) << row.name;
+        EXPECT_EQ(script.padAt(3).stickY, row.stickY) << row.name;
+        EXPECT_TRUE(script.keysAt(2).empty() && script.padAt(2).buttons == 0) << "before the first line";
+    }
 }
 
-TEST(InputScript, ControllerInputsHoldOneControllerFromTheirFrame) {
+// Controller inputs combine on one controller, held from their line on; one
+// stick cannot point both ways on an axis, and a name must be exact.
+TEST(InputScript, ControllerInputsCombineOnOneController) {
     InputScript script;
     std::string error;
-    ASSERT_TRUE(
-        parse("0 pad_a,space\n5 pad_x,pad_rb,pad_start,pad_back,pad_up,pad_down,pad_left,pad_right\n"
-              "9 stick_left,stick_up\n12 stick_right,stick_down,pad_a\n20 -\n",
-              script, error))
-        << error;
-    EXPECT_EQ(script.keysAt(4), (std::set<int>{vk::SPACE}));
-    EXPECT_EQ(script.padAt(4).buttons, static_cast<uint32_t>(pad::A));
-    EXPECT_TRUE(script.keysAt(5).empty());
-    EXPECT_EQ(script.padAt(8).buttons,
-              static_cast<uint32_t>(pad::X | pad::RIGHT_SHOULDER | pad::START | pad::BACK | pad::DPAD_UP |
-                                    pad::DPAD_DOWN | pad::DPAD_LEFT | pad::DPAD_RIGHT));
-    EXPECT_EQ(script.padAt(8).stickX, 0.0f);
-    // The stick fully deflected; y grows upwards.
-    EXPECT_EQ(script.padAt(9).buttons, 0u);
+    ASSERT_TRUE(parse("0 pad_a,space\n9 stick_left,stick_up,pad_x\n20 -\n", script, error)) << error;
+    EXPECT_EQ(script.keysAt(8), (std::set<int>{vk::SPACE}));
+    EXPECT_EQ(script.padAt(8).buttons, static_cast<uint32_t>(pad::A));
+    EXPECT_EQ(script.padAt(9).buttons, static_cast<uint32_t>(pad::X));
     EXPECT_EQ(script.padAt(9).stickX, -1.0f);
     EXPECT_EQ(script.padAt(9).stickY, 1.0f);
-    EXPECT_EQ(script.padAt(12).stickX, 1.0f);
-    EXPECT_EQ(script.padAt(12).stickY, -1.0f);
-    EXPECT_EQ(script.padAt(12).buttons, static_cast<uint32_t>(pad::A));
     EXPECT_EQ(script.padAt(20).buttons, 0u);
     EXPECT_EQ(script.padAt(20).stickY, 0.0f);
-    // One stick cannot point both ways on an axis; a name must be exact.
     for (const char* bad :
-         {"0 stick_left,stick_right\n", "0 stick_down,stick_up\n", "0 pad_b\n", "0 PAD_A\n"}) {
+         {"0 stick_left,stick_right\n", "0 stick_down,stick_up\n", "0 pad_b\n", "0 PAD_A\n", "0 Space\n"}) {
         EXPECT_FALSE(parse(bad, script, error)) << bad;
         EXPECT_NE(error.find("line 1"), std::string::npos) << error;
     }

@@ -68,37 +68,6 @@ TEST(Transform, OperationsPostMultiplyTheModelMatrix) {
     expectNear(apply(t.modelMatrix, Vec3(1, 0, 0)), 7, 6, 9);
 }
 
-TEST(Camera, ProjectionsFollowTheResetThenWritePattern) {
-    Camera hud;
-    hud.resetProjection();
-    hud.perspective(40, 16.0f / 9.0f, -5, 5);
-    EXPECT_FLOAT_EQ(hud.projection()[10], 0.0f);
-    EXPECT_FLOAT_EQ(hud.projection()[14], 5.0f);
-    EXPECT_FLOAT_EQ(hud.projection()[11], -1.0f);
-    EXPECT_FLOAT_EQ(hud.projection()[15], 0.0f);
-
-    Camera world;
-    world.resetProjection();
-    world.perspective(60, 1280.0f / 720.0f, 1, 1000);
-    EXPECT_NEAR(world.projection()[0], world.projection()[5] * 720.0f / 1280.0f, 1e-6f);
-
-    // ortho then perspective on one projection leaves no trace of the ortho.
-    Camera both;
-    both.resetProjection();
-    both.ortho(-26, 30, -10, 10, 1, 1000);
-    both.perspective(60, 1280.0f / 720.0f, 1, 1000);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(both.projection()[i], world.projection()[i]) << i;
-}
-
-TEST(Camera, LookAlongMinusZIsAPureTranslation) {
-    Camera c;
-    c.resetView();
-    c.lookAt(0, 0, 10, 0, 0, -10, 0, 10, 0);
-    Mat4 expected;
-    expected.translate(0, 0, -10);
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(c.view()[i], expected[i], 1e-6f) << i;
-}
-
 TEST(SceneObject, PivotIsShiftedThenScaledThenPlaced) {
     NeutralObject n;
     n.object.position = Vec3(10, 0, 0);

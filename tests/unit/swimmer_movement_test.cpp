@@ -145,22 +145,6 @@ TEST_F(SwimmerMovement, MotionFollowsTheAnglesTheModelWasDrawnWithLastFrame) {
     EXPECT_NEAR(position.z, -10.5f, 1e-4f);
 }
 
-TEST_F(SwimmerMovement, TheSwimmerStaysOneUnitInsideTheSidesAndBetweenFloorAndSurface) {
-    hold({vk::SPACE});
-    game->speed = 10.0f;
-    inEmptyRoom(Vec3(98.5f, 50, -0.2f));
-    face(90.0f, -30.0f);  // east and rising
-    game->update(0.1f);
-    EXPECT_EQ(position.x, 99.0f);
-    EXPECT_EQ(position.z, 0.0f);
-
-    inEmptyRoom(Vec3(50, 1.5f, -19.8f));
-    face(0.0f, 30.0f);  // south and diving
-    game->update(0.1f);
-    EXPECT_EQ(position.y, 1.0f);
-    EXPECT_EQ(position.z, -20.0f);
-}
-
 // Room 0's south row of short walls: x = 24..56 at y = 10, tops at depth -18.
 TEST_F(SwimmerMovement, AShallowApproachAlongARowOfShortWallsSlidesJustOutsideIt) {
     position = Vec3(26, 11.2f, -19);
@@ -257,6 +241,7 @@ TEST(BlockCollision, SidesTopsCornersAndClusters) {
     struct Blocks {
         std::vector<Vec3> shortWalls, tallWalls;
     };
+    const Blocks none{};
     const Blocks one{{{50, 50, 0}}, {}};                // short, top at depth -18, sides at 49 and 51
     const Blocks tall{{}, {{50, 50, 0}}};               // top at -14
     const Blocks raised{{{50, 50, 8}}, {}};             // a short block 8 above the floor: top at -10
@@ -272,6 +257,13 @@ TEST(BlockCollision, SidesTopsCornersAndClusters) {
         float heading, pitch, dt;
         Vec3 expected;
     } cases[] = {
+        // The room: one unit inside each side, between floor and surface.
+        {"out of the west side", none, {1.5f, 50, -10}, 270, 0, 0.1f, {1, FREE, FREE}},
+        {"out of the east side", none, {98.5f, 50, -10}, 90, 0, 0.1f, {99, FREE, FREE}},
+        {"out of the south side", none, {50, 1.5f, -10}, 0, 0, 0.1f, {FREE, 1, FREE}},
+        {"out of the north side", none, {50, 98.5f, -10}, 180, 0, 0.1f, {FREE, 99, FREE}},
+        {"up through the surface", none, {50, 50, -0.5f}, 0, -84, 0.1f, {FREE, FREE, 0}},
+        {"down through the floor", none, {50, 50, -19.5f}, 0, 84, 0.1f, {FREE, FREE, -20}},
         {"into the low-x face", one, {48.5f, 50, -19}, 90, 0, 0.1f, {49 - GAP, 50, -19}},
         {"into the high-x face", one, {51.5f, 50, -19}, 270, 0, 0.1f, {51 + GAP, 50, -19}},
         {"into the low-y face", one, {50, 48.5f, -19}, 180, 0, 0.1f, {50, 49 - GAP, -19}},

@@ -91,12 +91,38 @@ test('the start frame is mirelo-headless\'s, and a frame with other seaweed is n
   await page.close();
 });
 
-test('a page option the game cannot take is shown on the page and logged', async () => {
-  const { page, errors } = await openPage(browser, `${server.url}?frames=lots`);
-  await page.waitForSelector('#error', { state: 'visible', timeout: 60000 });
-  assert.equal(await page.textContent('#error-caption'), 'An error occurred');
-  assert.match(await page.textContent('#error-text'), /frames= takes a whole number of frames, not 'lots'/);
-  assert.deepEqual(errors, ["An error occurred: frames= takes a whole number of frames, not 'lots'"]);
+// What the page cannot start with is shown on it and logged: an option the
+// game refuses (the program says so), a key script that cannot be fetched
+// (the page says so, and never starts the program).
+test('a page option the game cannot take, or a key script it cannot fetch, is shown and logged', async () => {
+  const rows = [
+    { query: 'frames=lots', text: "frames= takes a whole number of frames, not 'lots'", started: true,
+      logged: /^An error occurred: frames= takes a whole number of frames, not 'lots'$/ },
+    { query: 'input=missing.keys&frames=5', text: 'The key script missing.keys could not be fetched (404 Not Found).',
+      started: false, logged: /the key script missing.keys could not be fetched: 404 Not Found/ },
+  ];
+  for (const row of rows) {
+    const from = server.requests.length;
+    const { page, errors } = await openPage(browser, `${server.url}?${row.query}`);
+    await page.waitForSelector('#error', { state: 'visible', timeout: 60000 });
+    assert.equal(await page.textContent('#error-caption'), 'An error occurred', row.query);
+    assert.equal(await page.textContent('#error-text'), row.text, row.query);
+    assert.ok(errors.some((line) => row.logged.test(line)), `${row.query}: ${errors}`);
+    assert.equal(server.requests.slice(from).includes('/mirelo.js'), row.started, `${row.query}: mirelo.js fetched`);
+    assert.equal(await page.evaluate(() => window.mireloState()), null, `${row.query}: a run started`);
+    await page.close();
+  }
+});
+
+// The keyboard goes to the game on any key, wherever the focus was.
+test('a key pressed while the page has the focus gives the canvas the keyboard', async () => {
+  const { page, errors } = await openGame(browser, server.url, { seed, dt: 0.016 });
+  await page.click('#controls');
+  assert.ok(await page.isVisible('#focus-hint'), 'the page does not ask for a click to play');
+  await page.keyboard.press('ArrowUp');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas');
+  assert.equal(await page.isVisible('#focus-hint'), false);
+  assert.deepEqual(errors, []);
   await page.close();
 });
 

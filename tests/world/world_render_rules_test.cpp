@@ -358,10 +358,11 @@ TEST_F(RenderRules, LeverHintShowsOnlyWithinReachOfALeverNotYetPulled) {
         Vec3 swimmer;
         bool shown;
     } places[] = {
-        {{45, 45, -12}, true},  {{47.9f, 45, -12}, true}, {{48, 45, -12}, false}, {{42.1f, 45, -12}, true},
-        {{42, 45, -12}, false}, {{45, 47.9f, -12}, true}, {{45, 48, -12}, false}, {{45, 42.1f, -12}, true},
-        {{45, 42, -12}, false}, {{45, 45, -10.1f}, true}, {{45, 45, -10}, false}, {{45, 45, -13.9f}, true},
-        {{45, 45, -14}, false}, {{20, 20, -5}, false},
+        // The zone's edges are the zone table's (doors_levers_keys_test.cpp):
+        // here, that the hint follows the zone at all.
+        {{45, 45, -12}, true},
+        {{48, 45, -12}, false},
+        {{45, 45, -10}, false},
     };
     for (const auto& p : places) {
         game->swimmerPosition = p.swimmer;

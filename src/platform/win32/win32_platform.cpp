@@ -15,6 +15,13 @@ static_assert(xinput::DPAD_UP == XINPUT_GAMEPAD_DPAD_UP && xinput::DPAD_DOWN == 
                   xinput::RIGHT_SHOULDER == XINPUT_GAMEPAD_RIGHT_SHOULDER && xinput::A == XINPUT_GAMEPAD_A &&
                   xinput::X == XINPUT_GAMEPAD_X,
               "xinput_pad.h must use XInput's own button bits");
+// The keys are polled by their codes in key_codes.h: only here does a wrong
+// one show, as another key (the other backends translate the same names).
+static_assert(vk::SPACE == VK_SPACE && vk::LEFT == VK_LEFT && vk::UP == VK_UP && vk::RIGHT == VK_RIGHT &&
+                  vk::DOWN == VK_DOWN && vk::F1 == VK_F1 && vk::F2 == VK_F2 && vk::F3 == VK_F3 &&
+                  vk::F4 == VK_F4 && vk::LEFT_CONTROL == VK_LCONTROL && vk::RIGHT_CONTROL == VK_RCONTROL &&
+                  vk::ESCAPE == VK_ESCAPE,
+              "key_codes.h must use Win32's own virtual-key codes");
 
 // GetAsyncKeyState and XInput see input meant for any application: the game
 // takes it only while its own window is in front. The game has one window,

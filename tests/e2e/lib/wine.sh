@@ -30,3 +30,16 @@ use_wine_prefix() {
 
 # Wine starts slower than a native program, the more so on a busy machine.
 WINE_WINDOW_SECONDS=90
+
+# As a player does: click the window, then press Alt+F4 on the keyboard (the
+# X test extension's real key events, not events sent to the window, which
+# Wine did not always take after the focus had moved between windows). The
+# game must end with exit code 0.
+close_game() {  # close_game WINDOW
+    focus_by_click "$1"
+    sleep 0.5
+    xdotool key alt+F4
+    wait_exit "$GAME_PID"
+    GAME_PID=""
+    [ "$EXIT_CODE" = "0" ] || fail "Alt+F4: the game exited with code $EXIT_CODE: $(cat "$E2E_TMP/game.out")"
+}
