@@ -10,7 +10,7 @@
 #include <string>
 
 #include "autopilot.h"
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 #include "started_game.h"
 
 namespace {
@@ -24,7 +24,7 @@ struct Playthrough : ::testing::Test {
     std::unique_ptr<Game> game = startedGame();
     std::set<int> roomsVisited;
 
-    void TearDown() override { headless::setKeysDown({}); }
+    void TearDown() override { input.endScript(); }
 
     // Plays until the autopilot moves past the leg it is on; false on timeout.
     bool finishLeg(Autopilot& pilot) {
@@ -32,7 +32,7 @@ struct Playthrough : ::testing::Test {
         for (int frame = 0; frame < FRAMES_PER_LEG; ++frame) {
             const std::set<int> keys = pilot.keysFor(*game);
             if (pilot.legIndex() != leg) return true;
-            headless::setKeysDown(keys);
+            input.holdScripted(keys);
             game->update(DT);
             roomsVisited.insert(roomIndex(*game));
         }
