@@ -13,9 +13,12 @@
 
 namespace {
 
+// Bounds that catch a typo before it runs: 100 million frames is weeks of
+// play, an hour a step is no frame, and drivers take no larger surface.
 constexpr long long MAX_FRAMES = 100000000;
 constexpr double MAX_STEP_SECONDS = 3600.0;
 constexpr int MAX_SIDE = 8192;
+// The seaweed seed is an unsigned 32-bit number.
 constexpr long long MAX_SEED = 4294967295LL;
 // mirelo-headless's defaults: one frame of the step the game is tuned for.
 constexpr long long COMMAND_LINE_FRAMES = 1;
