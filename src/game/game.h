@@ -14,8 +14,8 @@
 // Index of each key in keyWasDown, the previous-frame key states.
 enum KeyLatch { LATCH_F3 = 0, LATCH_F4, LATCH_F1, LATCH_F2, LATCH_SPACE, LATCH_LEFT_CONTROL, LATCH_COUNT };
 
-// The start of every run (Game::startPlay): the swimmer above the water in
-// the south-west of the first room, and the values play is tuned with.
+// The start of every run (Game::startPlay): the swimmer five under the surface
+// in the south-west of the first room, and the values play is tuned with.
 constexpr Vec3 SWIMMER_START(20.0f, 20.0f, -5.0f);
 // Pieces farther than this (and a margin) from the room origin are not drawn.
 constexpr float VIEW_DISTANCE = 150.0f;
