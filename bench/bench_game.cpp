@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 #include "platform/platform.h"
 
 void swimIntoGardenWall(Game& game) {
@@ -15,7 +15,7 @@ void swimIntoGardenWall(Game& game) {
     game.swimmerObject.setAngleZ(0.0f);
     game.swimmerObject.setAngleX(0.0f);
     game.speed = 10.0f;
-    headless::setKeysDown({vk::SPACE});
+    input.holdScripted({vk::SPACE});
 }
 
 InDirectory::InDirectory(const std::string& root) {

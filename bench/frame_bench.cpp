@@ -9,9 +9,10 @@
 
 #include <map>
 
+#include "game/asset_manifest.h"
 #include "gfx/gl_api.h"
 #include "gfx/renderer.h"
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 
 namespace {
 
@@ -35,12 +36,10 @@ void playFrames(benchmark::State& state, const AssetSet& set, int width, int hei
     swimIntoGardenWall(*game);
     for (auto _ : state) {
         game->update(BENCH_DT);
-        renderer.beginFrame();
         game->render();
-        renderer.endFrame();
         glFinish();
     }
-    headless::setKeysDown({});
+    input.holdScripted({});
     game->resize(GAME_WIDTH, GAME_HEIGHT);
 }
 
@@ -48,18 +47,7 @@ void playFrames(benchmark::State& state, const AssetSet& set, int width, int hei
 // frame loop ends with the context), but a benchmark loading it again and
 // again would otherwise pile them up in the driver.
 void deleteTextures(Game& game) {
-    Texture* const textures[] = {&game.fontTexture,     &game.waterTexture,
-                                 &game.wallTexture,     &game.goldWallTexture,
-                                 &game.grassTexture,    &game.tileTexture,
-                                 &game.cliffTexture,    &game.blackTexture,
-                                 &game.seaweedTexture,  &game.woodTexture,
-                                 &game.doorTexture,     &game.leverTexture,
-                                 &game.ctrlHintTexture, &game.swimmingControlsTexture};
-    for (Texture* texture : textures) texture->deleteTexture();
-    for (int c = 0; c < KEY_COLOURS; ++c) {
-        game.keyTextures[c].deleteTexture();
-        game.lockTextures[c].deleteTexture();
-    }
+    for (const TextureAsset& asset : assetManifest(game).textures) asset.texture.deleteTexture();
 }
 
 // Decoding and uploading every image, reading every mesh and the collider,

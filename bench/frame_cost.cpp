@@ -21,11 +21,12 @@
 #define CALLGRIND_DUMP_STATS_AT(label)
 #endif
 
+#include "app/screenshot.h"
 #include "bench_game.h"
 #include "gfx/gl_api.h"
 #include "gfx/renderer.h"
+#include "input/input_state.h"
 #include "platform/headless/headless_platform.h"
-#include "screenshot.h"
 
 namespace {
 
@@ -75,9 +76,7 @@ bool parse(int argc, char** argv, Options& o) {
 
 void playFrame(Game& game) {
     game.update(BENCH_DT);
-    renderer.beginFrame();
     game.render();
-    renderer.endFrame();
     glFinish();
 }
 
@@ -117,7 +116,7 @@ int main(int argc, char** argv) {
     const bool written =
         options.screenshot.empty() || writeScreenshot(options.screenshot, options.width, options.height);
 
-    headless::setKeysDown({});
+    input.endScript();
     game.reset();
     headless::destroyContext();
     return written ? 0 : 1;

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "bench_game.h"
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ static void BM_GameUpdate_SwimmingIntoWall(benchmark::State& state) {
         benchmark::DoNotOptimize(game->swimmerPosition);
     }
     const Vec3 end = game->swimmerPosition;
-    headless::setKeysDown({});
+    input.holdScripted({});
     if (game->currentRoom != &game->rooms[0] || std::fabs(end.x - start.x) > PINNED_REACH ||
         std::fabs(end.y - start.y) > PINNED_REACH)
         state.SkipWithError("the swimmer left the wall: this measured open water");

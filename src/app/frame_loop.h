@@ -1,18 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
-#include <string>
+#include <optional>
 
-#include "gfx/gl_api.h"
 #include "gfx/renderer.h"
+#include "input/input_state.h"
 #include "platform/platform.h"
-
-// Window size and colour depth the game is designed for.
-constexpr int WINDOW_WIDTH = 1280;
-constexpr int WINDOW_HEIGHT = 720;
-constexpr int WINDOW_BITS_PER_PIXEL = 32;
+#include "platform/window_base.h"
 
 // Frames are paced to at least this many seconds, in sleeps of this many ms.
 constexpr float MIN_FRAME_SECONDS = 0.015f;
@@ -40,20 +35,6 @@ inline float elapsedSeconds(int64_t now, int64_t last, int64_t frequency) {
     return static_cast<float>(seconds * MICRO + restMicro) / 1000000.0f;
 }
 
-// Viewport and initial render state, once the window's context is current.
-// Returns false (and says why on standard error) when the driver lacks an
-// entry point the game calls: none of them may be called through null.
-struct GlStartup {
-    static bool start(std::string& message) {
-        renderer.setViewport(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT);
-        if (renderer.initState()) return true;
-        message = "This OpenGL driver lacks functions the game needs:";
-        for (const char* name : missingGlEntryPoints()) message += std::string(" ") + name;
-        std::fprintf(stderr, "%s\n", message.c_str());
-        return false;
-    }
-};
-
 // How a pass that comes less than MIN_FRAME_SECONDS after the last update
 // waits for its time: a desktop loop sleeps in PACING_SLEEP_MS steps; a host
 // that calls a pass per display refresh (a browser) cannot block, so such a
@@ -62,9 +43,9 @@ enum class Pacing { SLEEP, SKIP };
 
 // The run of the game, written once for every backend and every host:
 // start-up, one pass of the loop at a time, shut-down. A desktop entry point
-// runs `while (isRunning()) pass();` (runGame below); the headless runner and
-// the tests step passes themselves; a browser calls one pass per animation
-// frame. The Window is a backend's (platform/backend.h); the game is
+// runs `while (isRunning()) pass();` (runGame below); a scripted run
+// (app/scripted_run.h) and the tests step passes themselves; a browser calls
+// one pass per animation frame. The Window is a backend's (platform/backend.h); the game is
 // destroyed last, on every path, after the window has forgotten it.
 template <class Window, class GameT, class Startup = GlStartup>
 class FrameLoop {
@@ -93,13 +74,15 @@ public:
         return true;
     }
 
-    // One pass: pump the window's messages, measure the time since the last
-    // pass, update and render while active (paced to MIN_FRAME_SECONDS), and
-    // swap, paused or not.
+    // One pass: a script's pause (while InputState holds a script), the
+    // window's messages, the time since the last pass, update and render
+    // while active (paced to MIN_FRAME_SECONDS), and a swap, paused or not.
     void pass() {
+        if (const HeldInput* script = input.script())
+            window.followScript(script->isKeyDown(vk::ESCAPE), script->pad.isDown(pad::START));
         window.pumpMessages();
-        if (fixedStep > 0.0f) {
-            if (window.isActive()) frame(fixedStep);
+        if (fixedStep) {
+            if (window.isActive()) frame(*fixedStep);
             window.swapBuffers();
             return;
         }
@@ -132,7 +115,7 @@ public:
     }
 
     // Every update gets exactly this step instead of the clock's reading,
-    // without pacing (the headless runner's --dt, the web page's dt=).
+    // without pacing (a scripted run's --dt or dt=), 0 included.
     void useFixedStep(float seconds) { fixedStep = seconds; }
     void setPacing(Pacing mode) { pacing = mode; }
 
@@ -142,9 +125,7 @@ private:
         // A close request handled while pumping took the context with it:
         // the pass still finishes, but nothing may be drawn without one.
         if (!window.isRunning()) return;
-        renderer.beginFrame();
         game->render();
-        renderer.endFrame();
     }
 
     // The window must not be left pointing at a game that is gone.
@@ -166,7 +147,7 @@ private:
     int height;
     int64_t last = 0;
     int64_t frequency = 1;
-    float fixedStep = 0.0f;
+    std::optional<float> fixedStep;
     Pacing pacing = Pacing::SLEEP;
 };
 

@@ -14,6 +14,20 @@
 // Index of each key in keyWasDown, the previous-frame key states.
 enum KeyLatch { LATCH_F3 = 0, LATCH_F4, LATCH_F1, LATCH_F2, LATCH_SPACE, LATCH_LEFT_CONTROL, LATCH_COUNT };
 
+// The start of every run (Game::startPlay): the swimmer five under the surface
+// in the south-west of the first room, and the values play is tuned with.
+constexpr Vec3 SWIMMER_START(20.0f, 20.0f, -5.0f);
+// Pieces farther than this (and a margin) from the room origin are not drawn.
+constexpr float VIEW_DISTANCE = 150.0f;
+// Speed gained per second while Space is held.
+constexpr float SWIM_ACCELERATION = 0.7f;
+// How long a door takes to slide open, a lever to be pulled, a fade to black
+// or back, and how long the controls help shows.
+constexpr float DOOR_OPEN_SECONDS = 3.0f;
+constexpr float LEVER_PULL_SECONDS = 1.0f;
+constexpr float TRANSITION_SECONDS = 0.7f;
+constexpr float HINT_SECONDS = 10.0f;
+
 // The one object holding the underwater world: every texture, mesh, program,
 // camera, shared scene object and room, the swimmer, the held keys and the
 // timers. The frame loop calls load once (with a current GL context), resize
@@ -28,19 +42,26 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
+    // GPU and file work: reads the asset manifest, uploads it, places the
+    // shared scene objects and builds the world, then starts play.
     bool load();
+    // The start of a run: the swimmer at SWIMMER_START in the first room,
+    // still, holding no key; the tuning values and timers at their start; the
+    // first room's textures on the shared objects. Touches neither files nor GL.
+    void startPlay();
     void resize(int width, int height);
     void update(float dt);  // gameplay/update.cpp
     void render();
 
-    // Rooms, links, room textures, the shared room-content objects, the swimmer.
+    // Rooms, links, room textures, the shared room-content objects.
     void buildWorld();
     // Places the object at the room position lowered by 20 and draws it
     // untextured if it lies within radius of the room origin; then puts it back at 0.
     void drawAt(SceneObject& object, const Vec3& position, float radius);
 
     // Where the world camera looks from and at: behind and above the swimmer,
-    // unless a door of the room is sliding open, which takes the camera over.
+    // unless a door of the room is sliding open, which takes the camera over
+    // (game/queries.cpp, with the other questions rendering and play ask).
     struct CameraAim {
         Vec3 eye;
         Vec3 centre;
@@ -60,12 +81,12 @@ public:
 
     // --- the world, in the order the design lists it ---
     bool keyWasDown[LATCH_COUNT] = {false, false, false, false, false, false};
-    Texture fontTexture;
+    Texture fontTexture;  // kept by design: loaded with the others, no text is drawn
     Texture waterTexture;
     Camera worldCamera;
     Camera hudCamera;
     SceneObject floorObject;
-    Collider quadCollider;
+    Collider quadCollider;  // kept by design: loaded and attached, collisions test the room's blocks
     Texture wallTexture;
     Texture goldWallTexture;
     Texture grassTexture;
@@ -93,18 +114,18 @@ public:
     Mesh leverBaseMesh;
     ShaderProgram basicShader;
     ShaderProgram waterShader;
-    ShaderProgram gameOverShader;
+    ShaderProgram gameOverShader;  // kept by design: built with the others, the game never ends
     ShaderProgram seaweedShader;
     ShaderProgram underwaterShader;
     ShaderProgram transitionShader;
     float hintTimer = 0.0f;
-    float hintDuration = 10.0f;
-    float doorOpenDuration = 3.0f;
-    float leverPullDuration = 1.0f;
+    float hintDuration = HINT_SECONDS;
+    float doorOpenDuration = DOOR_OPEN_SECONDS;
+    float leverPullDuration = LEVER_PULL_SECONDS;
     Vec3 cliffPositions[BORDER_SLOTS];
     Room rooms[ROOM_SLOTS];
     Room* currentRoom = &rooms[0];
-    float transitionDuration = 0.7f;
+    float transitionDuration = TRANSITION_SECONDS;
     SceneObject shortWallObject;
     SceneObject tallWallObject;
     SceneObject seaweedObject;
@@ -122,12 +143,12 @@ public:
     SceneObject ctrlHintObject;
     SceneObject swimmingHintObject;
     Vec2 steering;
-    float viewDistance = 150.0f;
+    float viewDistance = VIEW_DISTANCE;
     float viewWidth = 0.0f;
     float viewHeight = 0.0f;
     SceneObject swimmerObject;
-    Vec3 swimmerPosition = Vec3(20.0f, 20.0f, -5.0f);
-    float acceleration = 0.7f;
+    Vec3 swimmerPosition = SWIMMER_START;
+    float acceleration = SWIM_ACCELERATION;
     float speed = 0.0f;
     float swimClock = 0.0f;
     bool keysHeld[KEY_COLOURS] = {false, false, false, false};

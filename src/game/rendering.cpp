@@ -1,13 +1,11 @@
 #include <cmath>
 
 #include "game/game.h"
+#include "game/queries.h"
 #include "gfx/renderer.h"
 
 namespace {
 
-// The follow camera sits 25 units south of the swimmer and 12 above it.
-constexpr float FOLLOW_BEHIND = 25.0f;
-constexpr float FOLLOW_ABOVE = 12.0f;
 // Pieces farther than viewDistance + this from the room origin are not drawn.
 constexpr float DRAW_RADIUS_MARGIN = 15.0f;
 constexpr float SURFACE_EYE_HEIGHT = 1.0f;
@@ -42,28 +40,6 @@ bool Game::underwaterView(const Vec3& eye) { return eye.z <= SURFACE_EYE_HEIGHT;
 
 bool Game::waterSurfaceVisible(const Vec3& eye) {
     return eye.z > SURFACE_EYE_HEIGHT || (eye.z < 0.0f && eye.y < 0.0f);
-}
-
-Game::CameraAim Game::aimWorldCamera() const {
-    CameraAim aim;
-    aim.centre = swimmerPosition;
-    aim.eye = Vec3(swimmerPosition.x, swimmerPosition.y - FOLLOW_BEHIND, swimmerPosition.z + FOLLOW_ABOVE);
-    for (uint32_t i = 0; i < currentRoom->doorCount; ++i) {
-        const Door& door = currentRoom->doors[i];
-        if (!door.opening) continue;
-        const Vec3& d = door.position;
-        aim.centre = Vec3(d.x, d.y, d.z - 15.0f);
-        aim.eye.z = d.z - 17.0f;
-        if (door.orientation == DOOR_IN_X_WALL) {
-            aim.eye.x = d.x <= 50.0f ? d.x + 25.0f : d.x - 25.0f;
-            aim.eye.y = d.y - 8.0f;
-        } else {
-            aim.eye.x = d.x + 8.0f;
-            aim.eye.y = d.y - 25.0f;
-        }
-        break;
-    }
-    return aim;
 }
 
 void Game::drawAt(SceneObject& object, const Vec3& position, float radius) {

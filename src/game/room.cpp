@@ -30,15 +30,6 @@ float randomFraction(SeaweedRandom& random) { return static_cast<float>(random.n
 
 }  // namespace
 
-bool inLeverZone(const Vec3& swimmer, const Lever& lever) {
-    constexpr float REACH = 3.0f;
-    constexpr float GRAB_HEIGHT = 4.0f;
-    const Vec3& l = lever.position;
-    const float base = l.z - DEPTH_OFFSET;
-    return std::fabs(swimmer.x - l.x) < REACH && std::fabs(swimmer.y - l.y) < REACH && base < swimmer.z &&
-           swimmer.z < base + GRAB_HEIGHT;
-}
-
 void fillBorderRing(Vec3 (&ring)[BORDER_SLOTS], float height) {
     int i = 0;
     for (float x : {0.0f, ROOM_SIZE})

@@ -140,10 +140,6 @@ struct Room {
 // Locks a shut door (if it was added) with a key colour.
 void lockDoor(Door* door, KeyColour colour);
 
-// Whether the swimmer can reach a lever's handle: an open box from just
-// above its base to four units over it, three units to each side.
-bool inLeverZone(const Vec3& swimmer, const Lever& lever);
-
 // The border ring shared by the bank pieces of every room (z = height) and
 // the cliff pieces above them: x = 0 and x = 100 at y = 0..80, then y = 100
 // at x = 0..80, each step 20. The side y = 0 has none.

@@ -75,7 +75,4 @@ void Game::buildWorld() {
         s.object.setPivot(s.pivot, s.pivot);
         s.object.setCollider(&quadCollider);
     }
-
-    swimmerPosition = Vec3(0.0f, 0.0f, -5.0f);
-    currentRoom = &rooms[0];
 }

@@ -18,6 +18,3 @@ void runDoors(Game& game, float dt);
 void runLevers(Game& game, float dt);
 // Keys in reach are picked up (interactions.cpp).
 void pickUpKeys(Game& game);
-
-// The room a door leads into, or null when it leads nowhere.
-Room* neighbourThrough(const Room& room, const Door& door);

@@ -4,6 +4,7 @@
 // lock in the frame it is picked up.
 #include <cmath>
 
+#include "game/queries.h"
 #include "gameplay/play_steps.h"
 #include "input/input_state.h"
 

@@ -1,25 +1,12 @@
 #pragma once
 
 // OpenGL declarations for everything above the platform seam. GL 1.1 comes
-// from the system library; every later function is a pointer in the entry
-// point table (gl_entry_points.cpp), filled through platform::glProcAddress.
-// The macros below let code call those pointers by their GL names.
+// from the system library (platform/system_gl.h); every later function is a
+// pointer in the entry point table (gl_api.cpp), filled through
+// platform::glProcAddress. The macros below let code call those pointers by
+// their GL names.
 
-#if defined(_WIN32)
-// The Windows GL header wants these two from windows.h, which only the
-// backend may include.
-#ifndef APIENTRY
-#define APIENTRY __stdcall
-#endif
-#ifndef WINGDIAPI
-#define WINGDIAPI __declspec(dllimport)
-#endif
-#endif
-
-#define GL_GLEXT_LEGACY  // keep gl.h from pulling in prototypes we replace
-#include <GL/gl.h>
-#undef GL_GLEXT_LEGACY
-#include <GL/glext.h>
+#include "platform/system_gl.h"
 
 #include <vector>
 

@@ -1,17 +1,38 @@
 #include "gfx/renderer.h"
 
 #include <cstddef>
+#include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "gfx/gl_api.h"
 #include "platform/platform.h"
+#include "platform/window_base.h"
 
 Renderer renderer;
 ShaderProgram* currentProgram = nullptr;
 
+namespace {
+constexpr const char* ES_VERSION_PREFIX = "OpenGL ES";
+}  // namespace
+
+bool GlStartup::start(std::string& message) {
+    renderer.setViewport(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT);
+    if (renderer.initState()) return true;
+    message = "This OpenGL driver lacks functions the game needs:";
+    for (const char* name : missingGlEntryPoints()) message += std::string(" ") + name;
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return false;
+}
+
 bool Renderer::initState() {
     loadGlEntryPoints();
     if (!missingGlEntryPoints().empty()) return false;
+    // "OpenGL ES 3.0 (WebGL 2.0 ...)" in a browser; desktop drivers name no ES.
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    flavour_ = version && std::strncmp(version, ES_VERSION_PREFIX, std::strlen(ES_VERSION_PREFIX)) == 0
+                   ? GlFlavour::ES
+                   : GlFlavour::DESKTOP;
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);

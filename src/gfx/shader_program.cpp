@@ -1,11 +1,10 @@
 #include "gfx/shader_program.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 #include "gfx/gl_api.h"
 #include "gfx/renderer.h"
+#include "platform/file_contents.h"
 #include "platform/platform.h"
 
 namespace {
@@ -153,12 +152,12 @@ void ShaderProgram::disableAttributes() {
 }
 
 std::string ShaderProgram::readSource(const std::string& path) {
-    std::ifstream file(path);
-    if (!file) {
+    std::string text, error;
+    if (!readFileContents(path, text, error)) {
         std::cerr << "Could not load shader: " << path << std::endl;
         return std::string();
     }
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return text;
 }
 
 int32_t ShaderProgram::uniformLocation(const std::string& name) const { return findLocation(uniforms, name); }

@@ -50,12 +50,12 @@ void Texture::upload() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
-#ifdef __EMSCRIPTEN__
-    // WebGL takes red-first bytes only. The block is put in that order for
-    // good (the format then names it), so uploading it again stays right.
-    swapRedAndBlue(pixels.get(), format, width, height);
-    format = webglPixelFormat(format);
-#endif
+    if (renderer.flavour() == GlFlavour::ES) {
+        // OpenGL ES takes red-first bytes only. The block is put in that order
+        // for good (the format then names it), so uploading it again stays right.
+        swapRedAndBlue(pixels.get(), format, width, height);
+        format = webglPixelFormat(format);
+    }
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, pixels.get());
 }
 
@@ -75,9 +75,7 @@ void Texture::setWrap(WrapMode mode) {
     bind();
     if (mode < 0 || mode >= WRAP_MODE_COUNT) return;
     GLint wrap = WRAP_MODES[mode];
-#ifdef __EMSCRIPTEN__
-    wrap = webglWrapMode(wrap);
-#endif
+    if (renderer.flavour() == GlFlavour::ES) wrap = webglWrapMode(wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }

@@ -8,6 +8,8 @@
 // Texture::setWrap modes: 0 mirrored repeat, 1 repeat, 2 clamp to edge,
 // 3 clamp to border; any other value leaves the wrapping as it is.
 using WrapMode = int;
+constexpr WrapMode WRAP_MIRRORED_REPEAT = 0;
+constexpr WrapMode WRAP_REPEAT = 1;
 
 // One 2D GL texture and the decoded pixels it is made from. Decoding,
 // uploading, dropping the decoded copy and deleting the GL texture are

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-// What WebGL 2 lacks of the texture formats and wrap modes the game uses, and
-// the nearest it has. Only the web build calls these (Texture::upload and
-// Texture::setWrap); they are plain functions so that the desktop tests can
-// check them.
+// What WebGL 2 (OpenGL ES 3.0) lacks of the texture formats and wrap modes
+// the game uses, and the nearest it has. Texture::upload and Texture::setWrap
+// call these on an ES context (Renderer::flavour); they are plain functions
+// so that the desktop tests can check them.
 
 // WebGL takes no blue-first pixels: GL_BGR becomes GL_RGB and GL_BGRA
 // GL_RGBA, once the bytes are put in that order (swapRedAndBlue). Any other

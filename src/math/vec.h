@@ -5,7 +5,7 @@ struct Vec2 {
     float x = 0.0f;
     float y = 0.0f;
     Vec2() = default;
-    Vec2(float x_, float y_) : x(x_), y(y_) {}
+    constexpr Vec2(float x_, float y_) : x(x_), y(y_) {}
 };
 
 struct Vec3 {
@@ -13,7 +13,7 @@ struct Vec3 {
     float y = 0.0f;
     float z = 0.0f;
     Vec3() = default;
-    Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+    constexpr Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 };
 
 // Positions are uploaded as packed float triples, so no padding is allowed.

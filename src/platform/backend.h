@@ -5,8 +5,9 @@
 
 #include "platform/window_events.h"
 
-// What a platform backend provides, written once. A backend is a folder
-// under platform/ with:
+// What a platform backend provides, written once; every other comment points
+// here. A backend is a folder under platform/ (win32, sdl, headless, web),
+// declared in CMakeLists.txt with mirelo_backend, with:
 //
 // - the services declared in platform/platform.h, each defined once (a
 //   missing one fails the link):
@@ -16,11 +17,14 @@
 //     isKeyDown                                  whether a key (a Win32 virtual-key code) is held now,
 //                                                in the game's window (not while another has the focus)
 //     gamepadState                               the connected controllers merged into one GamepadState
+//                                                (a backend never knows of scripted input: a script's
+//                                                keys and controller enter above the seam, InputState)
 //     glProcAddress                              a GL entry point by name, from the current context
 //     glContextCurrent                           whether this thread has a current GL context
 //
-// - a class named Window with these public operations, which the frame loop
-//   (app/frame_loop.h) is written against:
+// - a class named Window deriving from WindowBase (platform/window_base.h),
+//   with these public operations, which the frame loop (app/frame_loop.h) is
+//   written against:
 //     Window()                  no window yet, no system call
 //     create(w, h, bpp, full)   opens the window with its GL context current; false on failure
 //     setResizeTarget(target)   where size changes go (WindowEvents::ResizeTarget; empty drops them)
@@ -31,8 +35,13 @@
 //                               and, where there is a screen, F11 or Alt+Enter switch
 //                               between the window and full screen
 //     isActive()                false while paused
+//     followScript(esc, start)  a script's pause keys for this pass (WindowBase's; then only they pause)
 //     swapBuffers()             shows the frame (every pass, paused or not)
 //     destroy()                 restores the display after full screen; the window goes with the process
+//
+// - an entry point src/app/main_NAME.cpp that drives that Window with the
+//   frame loop (runGame, or FrameLoop passes from the host's callback), or a
+//   scripted run (app/scripted_run.h).
 //
 // checkBackendWindow<Window>() is instantiated in every backend's window
 // source, so a backend that misses an operation or gets a signature wrong
@@ -53,6 +62,8 @@ constexpr bool checkBackendWindow() {
                   "void Window::pumpMessages()");
     static_assert(std::is_same_v<decltype(std::declval<const W&>().isActive()), bool>,
                   "bool Window::isActive() const");
+    static_assert(std::is_same_v<decltype(std::declval<W&>().followScript(false, false)), void>,
+                  "void Window::followScript(bool escapeDown, bool startDown)");
     static_assert(std::is_same_v<decltype(std::declval<W&>().swapBuffers()), void>,
                   "void Window::swapBuffers()");
     static_assert(std::is_same_v<decltype(std::declval<W&>().destroy()), void>, "void Window::destroy()");

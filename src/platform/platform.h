@@ -7,9 +7,8 @@
 
 // The system-specific interface. Everything above this seam reaches the
 // operating system, the window library and the GL driver only through these
-// functions and through the backend's Window (platform/backend.h says what a
-// Window must offer). Each backend (platform/win32, platform/sdl,
-// platform/headless) implements all of them.
+// functions and through the backend's Window. What a backend provides, these
+// functions included, is stated once, in platform/backend.h.
 namespace platform {
 
 // High-resolution counter reading and its ticks per second.

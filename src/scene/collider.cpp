@@ -3,7 +3,7 @@
 #include <iostream>
 #include <limits>
 
-#include "scene/file_contents.h"
+#include "platform/file_contents.h"
 #include "scene/json_values.h"
 
 using nlohmann::ordered_json;

@@ -7,7 +7,8 @@
 
 // A flat (x, y) collision outline of circles and line segments, read from a
 // collider file and attached to scene objects. Coordinates are in the
-// object's own plane and units.
+// object's own plane and units. Kept by design: the swimmer's collisions
+// test the room's blocks (gameplay/), not colliders.
 class Collider {
 public:
     // Paths without ".json" from their second character on are not read:

@@ -6,7 +6,7 @@
 
 #include "gfx/renderer.h"
 #include "gfx/shader_program.h"
-#include "scene/file_contents.h"
+#include "platform/file_contents.h"
 #include "scene/json_values.h"
 
 using nlohmann::ordered_json;

@@ -10,6 +10,7 @@
 // member. Every keyframe holds a full copy of the per-vertex positions,
 // colours and texture coordinates; sampling blends the two keyframes that
 // bracket a time. All animations sit back to back in the frame arrays.
+// Kept by design: no mesh of the game's data has animations.
 class MeshAnimation {
 public:
     // False, with a reason naming the offending member, when the structure is

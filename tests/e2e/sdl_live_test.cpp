@@ -12,6 +12,7 @@
 
 #include "app/frame_loop.h"
 #include "game/game.h"
+#include "gfx/gl_api.h"
 #include "input/input_state.h"
 #include "platform/sdl/sdl_window.h"
 

@@ -5,9 +5,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "game/asset_manifest.h"
+#include "game/game.h"
 #include "gfx/gl_api.h"
 #include "gl_test_support.h"
 #include "platform/platform.h"
@@ -22,8 +25,14 @@ void deleteProgram(GLuint program) {
     if (remove) remove(program);
 }
 
-const char* const programNames[] = {"basic-fixed", "basic-fixed-underwater", "water", "gameover-fixed",
-                                    "seaweed",     "room-transition"};
+// The game's programs, from its asset manifest.
+std::vector<const char*> manifestPrograms() {
+    const auto game = std::make_unique<Game>();  // only to name the members the manifest fills
+    std::vector<const char*> names;
+    for (const ShaderAsset& shader : assetManifest(*game).shaders) names.push_back(shader.name);
+    return names;
+}
+const std::vector<const char*> programNames = manifestPrograms();
 
 std::string shaderSource(const std::string& file) {
     const std::vector<uint8_t> bytes = readFile(std::string(MIRELO_SOURCE_DIR) + "/data/shaders/" + file);

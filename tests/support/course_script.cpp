@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "autopilot.h"
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 #include "platform/platform.h"
 #include "started_game.h"
 
@@ -54,10 +54,10 @@ std::optional<std::string> courseScript() {
             script << frame << " " << list << "\n";
             held = list;
         }
-        headless::setKeysDown(keys);
+        input.holdScripted(keys);
         game->update(DT);
     }
-    headless::setKeysDown({});
+    input.endScript();
     if (!pilot.finished()) return std::nullopt;
     return script.str();
 }

@@ -5,14 +5,14 @@
 #include "game/game.h"
 
 // A Game in the state Game::load leaves it in, without GL or files: the
-// world built (seaweed from a fixed seed) and the swimmer at its start.
+// world built (seaweed from a fixed seed) and play started.
 // The Game is heap-allocated: its twenty rooms are too large for a test's stack.
 inline std::unique_ptr<Game> startedGame() {
     constexpr unsigned SEAWEED_SEED = 7;
     std::unique_ptr<Game> game(new Game);
     game->setSeaweedSeed(SEAWEED_SEED);
     game->buildWorld();
-    game->swimmerPosition = Vec3(20.0f, 20.0f, -5.0f);
+    game->startPlay();
     return game;
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "game/asset_manifest.h"
 #include "game/game.h"
 #include "gfx/image_decoders.h"
 #include "scene/collider.h"
@@ -28,30 +29,30 @@ using nlohmann::json;
 
 std::string dataPath(const std::string& relative) { return std::string(MIRELO_SOURCE_DIR) + "/" + relative; }
 
-const char* const imagePaths[] = {"data/font.bmp.fnt",  "data/water.png",      "data/wall.bmp",
-                                  "data/wallGold.bmp",  "data/wood.bmp",       "data/grass.png",
-                                  "data/carrelage.png", "data/blackpixel.bmp", "data/seaweed.png",
-                                  "data/door.bmp",      "data/lever.bmp",      "data/cliff.png",
-                                  "data/redkey.png",    "data/greenkey.png",   "data/bluekey.png",
-                                  "data/goldkey.png",   "data/ctrl.png",       "data/swimmingcontrols.png",
-                                  "data/redlock.png",   "data/greenlock.png",  "data/bluelock.png",
-                                  "data/goldlock.png"};
-
-const char* const meshPaths[] = {"data/quad.json",
-                                 "data/meshes/display/seaweed.json",
-                                 "data/meshes/display/wall.json",
-                                 "data/meshes/display/swimmer.json",
-                                 "data/meshes/display/tallWall.json",
-                                 "data/meshes/display/wood.json",
-                                 "data/meshes/display/floorWood.json",
-                                 "data/meshes/display/door.json",
-                                 "data/meshes/display/lever.json",
-                                 "data/meshes/display/leverSocle.json"};
-
-const char* const colliderPath = "data/meshes/colliders/quadCollider.json";
-
-const char* const shaderPrograms[] = {"basic-fixed", "basic-fixed-underwater", "water", "gameover-fixed",
-                                      "seaweed",     "room-transition"};
+// The files the game reads, from its asset manifest; each mesh file once.
+const AssetManifest& manifest() {
+    static const std::unique_ptr<Game> game = std::make_unique<Game>();
+    static const AssetManifest files = assetManifest(*game);
+    return files;
+}
+template <class Asset>
+std::vector<const char*> distinctPaths(const std::vector<Asset>& assets) {
+    std::vector<const char*> paths;
+    for (const Asset& asset : assets)
+        if (std::find_if(paths.begin(), paths.end(),
+                         [&](const char* p) { return std::strcmp(p, asset.path) == 0; }) == paths.end())
+            paths.push_back(asset.path);
+    return paths;
+}
+const std::vector<const char*> imagePaths = distinctPaths(manifest().textures);
+const std::vector<const char*> meshPaths = distinctPaths(manifest().meshes);
+const char* const colliderPath = manifest().colliderPath;
+std::vector<const char*> programNames() {
+    std::vector<const char*> names;
+    for (const ShaderAsset& shader : manifest().shaders) names.push_back(shader.name);
+    return names;
+}
+const std::vector<const char*> shaderPrograms = programNames();
 
 bool endsWith(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;

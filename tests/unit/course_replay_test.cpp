@@ -9,7 +9,7 @@
 
 #include "app/input_script.h"
 #include "course_script.h"
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 #include "started_game.h"
 #include "test_files.h"
 
@@ -147,12 +147,12 @@ TEST(CourseReplay, TheCommittedScriptPlaysTheCourseTheRoomTablesMake) {
     const long long frames = script.changes().back().frame + FRAMES_AFTER;
     for (long long frame = 0; frame < frames; ++frame) {
         const Snapshot before(*game);
-        headless::setKeysDown(script.keysAt(frame));
+        input.holdScripted(script.keysAt(frame));
         game->update(DT);
         const std::string events = eventsBetween(before, Snapshot(*game));
         if (!events.empty()) happened.push_back(events);
     }
-    headless::setKeysDown({});
+    input.endScript();
     // One frame per line, so that a failure shows a line diff.
     auto lines = [](const std::vector<std::string>& frames) {
         std::string text;

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 #include "platform/platform.h"
 #include "started_game.h"
 
@@ -20,8 +20,8 @@ const Vec3 AT_ROOM0_LEVER(45, 45, -11);
 struct DoorsLeversKeys : ::testing::Test {
     std::unique_ptr<Game> game = startedGame();
 
-    void TearDown() override { headless::setKeysDown({}); }
-    void hold(const std::set<int>& keys) { headless::setKeysDown(keys); }
+    void TearDown() override { input.endScript(); }
+    void hold(const std::set<int>& keys) { input.holdScripted(keys); }
     void enter(int room, Vec3 at) {
         game->currentRoom = &game->rooms[room];
         game->swimmerPosition = at;
@@ -225,9 +225,9 @@ TEST(Zones, EachZoneIsAnOpenBoxAroundItsObject) {
         if (action == TAKE) room.placeKey(KEY_GOLD, Vec3(50, 50, 5));
         game->currentRoom = &room;
         game->swimmerPosition = at;
-        headless::setKeysDown(action == PULL ? std::set<int>{vk::LEFT_CONTROL} : std::set<int>{});
+        input.holdScripted(action == PULL ? std::set<int>{vk::LEFT_CONTROL} : std::set<int>{});
         game->update(DT);
-        headless::setKeysDown({});
+        input.holdScripted({});
         switch (action) {
             case PASS: return room.fadingOut;
             case UNLOCK: return !door->locked;

@@ -80,6 +80,9 @@ struct FakeWindow {
     }
     void swapBuffers() { ++swaps; }
     void destroy() { events.push_back("window destroyed"); }
+    // What a script's Escape and Start were on each pass that had a script.
+    std::vector<std::pair<bool, bool>> scriptPauses;
+    void followScript(bool escape, bool start) { scriptPauses.emplace_back(escape, start); }
 };
 
 // The window under test, so that a dying game can see whether the window
@@ -357,5 +360,26 @@ TEST_F(FrameLoopTest, FixedStepIgnoresTheClockAndThePacing) {
     EXPECT_EQ(g->renders, 4);
     EXPECT_EQ(window.swaps, 5);
     EXPECT_EQ(g->sizes.back(), std::make_pair(320, 180));
+    loop.shutDown();
+}
+
+// A script's Escape and Start reach the window's pause on every pass that has
+// a script, and only then: the player's keys pause a run without one.
+TEST_F(FrameLoopTest, AScriptsPauseKeysReachTheWindowOnEveryScriptedPass) {
+    FakeWindow window;
+    auto game = std::make_unique<FakeGame>();
+    FrameLoop<FakeWindow, FakeGame, NoGl> loop(window, game);
+    ASSERT_TRUE(loop.start());
+    loop.useFixedStep(0.016f);
+    loop.pass();
+    GamepadState start;
+    start.buttons = pad::START;
+    input.holdScripted({vk::ESCAPE, vk::SPACE});
+    loop.pass();
+    input.holdScripted({}, start);
+    loop.pass();
+    input.endScript();
+    loop.pass();
+    EXPECT_EQ(window.scriptPauses, (std::vector<std::pair<bool, bool>>{{true, false}, {false, true}}));
     loop.shutDown();
 }

@@ -5,7 +5,7 @@
 #include <limits>
 #include <set>
 
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 #include "platform/platform.h"
 #include "started_game.h"
 
@@ -14,8 +14,8 @@ namespace {
 struct FrameUpdate : ::testing::Test {
     std::unique_ptr<Game> game = startedGame();
 
-    void TearDown() override { headless::setKeysDown({}); }
-    void hold(const std::set<int>& keys) { headless::setKeysDown(keys); }
+    void TearDown() override { input.endScript(); }
+    void hold(const std::set<int>& keys) { input.holdScripted(keys); }
 
     // The swimmer in the passage of room 0's east door, opened as its lever would.
     void atOpenEastDoorOfRoom0() {
@@ -297,7 +297,7 @@ TEST(UpdateOrder, EachStepSeesWhatTheStepBeforeItLeft) {
         {"sampling before the press checks: F1 acts in the frame it goes down",
          {vk::F1},
          [](Game& g) {
-             headless::setKeysDown({});
+             input.holdScripted({});
              g.update(dt);
              g.hintTimer = 5.0f;
          },
@@ -305,7 +305,7 @@ TEST(UpdateOrder, EachStepSeesWhatTheStepBeforeItLeft) {
         {"sampling before the press checks: Left Control acts in the frame it goes down",
          {vk::LEFT_CONTROL},
          [](Game& g) {
-             headless::setKeysDown({});
+             input.holdScripted({});
              g.currentRoom = &g.rooms[0];
              g.swimmerPosition = Vec3(45, 45, -12);
              g.update(dt);
@@ -315,9 +315,9 @@ TEST(UpdateOrder, EachStepSeesWhatTheStepBeforeItLeft) {
     for (const auto& c : cases) {
         std::unique_ptr<Game> game = startedGame();
         c.setUp(*game);
-        headless::setKeysDown(c.keys);
+        input.holdScripted(c.keys);
         game->update(dt);
         EXPECT_TRUE(c.outcome(*game)) << c.rule;
     }
-    headless::setKeysDown({});
+    input.endScript();
 }

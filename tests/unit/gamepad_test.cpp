@@ -7,7 +7,6 @@
 
 #include "input/gamepad_inputs.h"
 #include "input/input_state.h"
-#include "platform/headless/headless_platform.h"
 #include "platform/headless/headless_window.h"
 #include "platform/platform.h"
 #include "platform/win32/xinput_pad.h"
@@ -79,14 +78,9 @@ TEST(GamepadInputs, StickPastTheDeadZoneAndTheButtonsActAsTheirKeys) {
 namespace {
 
 struct KeysAndPad : ::testing::Test {
-    void TearDown() override {
-        headless::setKeysDown({});
-        headless::setGamepad({});
-    }
     InputState sampled(const std::set<int>& keys, const GamepadState& pad) {
-        headless::setKeysDown(keys);
-        headless::setGamepad(pad);
         InputState s;
+        s.holdScripted(keys, pad);
         s.sample();
         return s;
     }
@@ -173,17 +167,26 @@ TEST(StartButton, TogglesThePauseOncePerPress) {
     }
 }
 
-TEST(StartButton, TheHeadlessWindowPausesOnceWhileStartIsHeld) {
-    Window window;  // no context needed: passes only read the injected input
+// A script's Escape and Start each pause once per press, as a key-down and a
+// button press would; while a script drives, the player's own do nothing.
+TEST(StartButton, AScriptPausesOncePerPressOfItsEscapeOrStart) {
+    Window window;  // no context needed: only the pause flag is read
+    const struct {
+        bool escape, start;
+    } passes[] = {{false, false}, {false, true}, {false, true}, {true, true},  {false, false},
+                  {false, true},  {true, false}, {true, false}, {false, false}};
     std::vector<bool> active;
-    for (uint32_t held : {0u, uint32_t(pad::START), uint32_t(pad::START), uint32_t(pad::START | pad::A), 0u,
-                          uint32_t(pad::START), uint32_t(pad::START)}) {
-        headless::setGamepad(buttons(held));
-        window.pumpMessages();
+    for (const auto& p : passes) {
+        window.followScript(p.escape, p.start);
         active.push_back(window.isActive());
     }
-    headless::setGamepad({});
-    EXPECT_EQ(active, (std::vector<bool>{true, false, false, false, false, true, true}));
+    EXPECT_EQ(active, (std::vector<bool>{true, false, false, true, true, false, true, true, true}));
+
+    WindowEvents events;
+    events.followScript(false, false);
+    events.pauseKeyDown();
+    events.startButtonPolled(true);
+    EXPECT_TRUE(events.isActive());
 }
 
 namespace {

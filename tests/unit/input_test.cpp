@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "input/input_state.h"
-#include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
 
 namespace {
 
 struct InputTest : ::testing::Test {
-    void TearDown() override { headless::setKeysDown({}); }
     InputState sampled(const std::set<int>& keys) {
-        headless::setKeysDown(keys);
         InputState s;
+        s.holdScripted(keys);
         s.sample();
         return s;
     }
@@ -57,13 +55,13 @@ TEST_F(InputTest, EachFlagFollowsItsOwnKey) {
 }
 
 TEST_F(InputTest, SamplingTwiceReportsAHeldKeyBothTimesAndOverwritesEverything) {
-    headless::setKeysDown({vk::SPACE, vk::LEFT});
     InputState s;
+    s.holdScripted({vk::SPACE, vk::LEFT});
     s.sample();
     s.sample();
     EXPECT_TRUE(s.isSpaceDown());
     expectAxes(s, -1, 0);
-    headless::setKeysDown({});
+    s.holdScripted({});
     s.sample();
     EXPECT_FALSE(s.isSpaceDown());
     expectAxes(s, 0, 0);

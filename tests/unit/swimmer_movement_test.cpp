@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 #include "platform/platform.h"
 #include "started_game.h"
 
@@ -15,8 +15,8 @@ struct SwimmerMovement : ::testing::Test {
     std::unique_ptr<Game> game = startedGame();
     Vec3& position = game->swimmerPosition;
 
-    void TearDown() override { headless::setKeysDown({}); }
-    void hold(const std::set<int>& keys) { headless::setKeysDown(keys); }
+    void TearDown() override { input.endScript(); }
+    void hold(const std::set<int>& keys) { input.holdScripted(keys); }
 
     // Points the model along a heading and keeps the steering there, so
     // the heading stays put while no arrow is held.
@@ -325,9 +325,9 @@ TEST(BlockCollision, SidesTopsCornersAndClusters) {
         game->swimmerObject.setAngleZ(heading);
         game->swimmerObject.setAngleX(pitch);
         game->speed = 10.0f;
-        headless::setKeysDown({vk::SPACE});
+        input.holdScripted({vk::SPACE});
         game->update(dt);
-        headless::setKeysDown({});
+        input.holdScripted({});
         return game->swimmerPosition;
     };
     for (const auto& c : cases) {

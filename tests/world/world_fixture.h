@@ -8,7 +8,7 @@
 #include "game/game.h"
 #include "gfx/gl_api.h"
 #include "golden_image.h"
-#include "platform/headless/headless_platform.h"
+#include "input/input_state.h"
 #include "platform/platform.h"
 
 constexpr int WORLD_TEST_WIDTH = 640;
@@ -28,7 +28,7 @@ struct LoadedGame : ::testing::Test {
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
     void TearDown() override {
-        headless::setKeysDown({});
+        input.endScript();
         game.reset();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
@@ -49,7 +49,7 @@ struct LoadedGame : ::testing::Test {
     }
     // Plays frames (update only) holding exactly these keys, Win32 virtual-key codes.
     void play(int frames, const std::set<int>& keys = {}) {
-        headless::setKeysDown(keys);
+        input.holdScripted(keys);
         for (int i = 0; i < frames; ++i) game->update(WORLD_TEST_FRAME_SECONDS);
     }
     void enter(int room) {

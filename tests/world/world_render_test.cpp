@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "game/asset_manifest.h"
 #include "world_fixture.h"
 
 namespace {
@@ -23,43 +24,21 @@ TextureState stateOf(const Texture& t) {
 using WorldRender = LoadedGame;
 
 TEST_F(WorldRender, LoadSetsFiltersAndWrapsPerTexture) {
-    Game& g = *game;
-    for (const Texture* t : {&g.wallTexture, &g.woodTexture}) {
-        const TextureState s = stateOf(*t);
-        EXPECT_EQ(s.mag, GL_NEAREST);
-        EXPECT_EQ(s.min, GL_NEAREST);
-        EXPECT_EQ(s.wrapS, GL_REPEAT);
-        EXPECT_EQ(s.wrapT, GL_REPEAT);
+    // Every texture as the asset manifest says, its pixels released right after upload.
+    for (const TextureAsset& asset : assetManifest(*game).textures) {
+        const TextureState s = stateOf(asset.texture);
+        const GLint filter = asset.filter == TextureFilter::NEAREST ? GL_NEAREST : GL_LINEAR;
+        const GLint wrap = asset.wrap == WRAP_REPEAT ? GL_REPEAT : GL_MIRRORED_REPEAT;
+        EXPECT_TRUE(s.mag == filter && s.min == filter && s.wrapS == wrap && s.wrapT == wrap) << asset.path;
+        EXPECT_GT(asset.texture.width, 0) << asset.path;
+        EXPECT_EQ(asset.texture.pixels, nullptr) << asset.path;
     }
-    for (const Texture* t : {&g.goldWallTexture, &g.leverTexture}) {
-        const TextureState s = stateOf(*t);
-        EXPECT_EQ(s.mag, GL_NEAREST);
-        EXPECT_EQ(s.min, GL_NEAREST);
-        EXPECT_EQ(s.wrapS, GL_MIRRORED_REPEAT);
-        EXPECT_EQ(s.wrapT, GL_MIRRORED_REPEAT);
-    }
-    const Texture* linear[] = {&g.fontTexture,
-                               &g.waterTexture,
-                               &g.grassTexture,
-                               &g.tileTexture,
-                               &g.cliffTexture,
-                               &g.blackTexture,
-                               &g.seaweedTexture,
-                               &g.doorTexture,
-                               &g.keyTextures[0],
-                               &g.keyTextures[3],
-                               &g.lockTextures[1],
-                               &g.ctrlHintTexture,
-                               &g.swimmingControlsTexture};
-    for (const Texture* t : linear) {
-        const TextureState s = stateOf(*t);
-        EXPECT_EQ(s.mag, GL_LINEAR);
-        EXPECT_EQ(s.min, GL_LINEAR);
-        EXPECT_EQ(s.wrapS, GL_MIRRORED_REPEAT);
-        EXPECT_EQ(s.wrapT, GL_MIRRORED_REPEAT);
-        EXPECT_GT(t->width, 0);
-        EXPECT_EQ(t->pixels, nullptr);  // released right after upload
-    }
+    // The design's choices: tiled pixel art repeats, the other pixel art stays crisp.
+    const TextureState wall = stateOf(game->wallTexture), lever = stateOf(game->leverTexture),
+                       grass = stateOf(game->grassTexture);
+    EXPECT_TRUE(wall.mag == GL_NEAREST && wall.wrapS == GL_REPEAT);
+    EXPECT_TRUE(lever.mag == GL_NEAREST && lever.wrapS == GL_MIRRORED_REPEAT);
+    EXPECT_TRUE(grass.mag == GL_LINEAR && grass.wrapS == GL_MIRRORED_REPEAT);
 }
 
 TEST_F(WorldRender, StartsInRoomZeroWithTheHelpShown) {

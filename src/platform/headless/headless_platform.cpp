@@ -11,8 +11,6 @@
 
 namespace {
 
-std::set<int> keysDown;
-GamepadState gamepad;
 headless::CounterFunction scriptedCounter = nullptr;
 long long scriptedFrequency = 1;
 headless::SleepFunction scriptedSleep = nullptr;
@@ -95,10 +93,6 @@ void destroyContext() {
     surface = EGL_NO_SURFACE;
 }
 
-void setKeysDown(const std::set<int>& keys) { keysDown = keys; }
-
-void setGamepad(const GamepadState& state) { gamepad = state; }
-
 void setClock(CounterFunction counter, long long frequency, SleepFunction sleep) {
     scriptedCounter = counter;
     scriptedFrequency = frequency;
@@ -136,9 +130,11 @@ void showErrorBox(const char* text, const char* caption) {
     std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
-bool isKeyDown(int virtualKey) { return keysDown.count(virtualKey) != 0; }
+// No keyboard and no controller: a script's input enters above the seam
+// (InputState::holdScripted).
+bool isKeyDown(int) { return false; }
 
-GamepadState gamepadState() { return gamepad; }
+GamepadState gamepadState() { return GamepadState(); }
 
 void* glProcAddress(const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); }
 

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <set>
-
-#include "platform/gamepad.h"
-
-// Offscreen GL through EGL without a display, an injected key set and an
-// injected controller: what the tests and mirelo-headless run on.
+// Offscreen GL through EGL without a display, no keyboard and no controller
+// (scripted input enters above the seam, through InputState), a clock and an
+// error box that can be replaced: what the tests and mirelo-headless run on.
 namespace headless {
 
 // Creates a pbuffer-backed context of the given size and makes it current.
@@ -15,12 +12,6 @@ namespace headless {
 bool createContext(int width, int height, bool legacy = false);
 // Releases the context so that no context is current afterwards.
 void destroyContext();
-
-// The keys platform::isKeyDown reports as held (Win32 virtual-key codes).
-void setKeysDown(const std::set<int>& keys);
-
-// What platform::gamepadState reports: the controllers merged into one.
-void setGamepad(const GamepadState& state);
 
 // Replaces the clock and sleep with a scripted one (tests of the frame loop).
 // A null function restores the real one.

@@ -4,7 +4,6 @@
 
 #include "platform/backend.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/platform.h"
 
 static_assert(checkBackendWindow<Window>());
 
@@ -16,13 +15,6 @@ bool Window::create(int width, int height, int /*bitsPerPixel*/, bool /*fullscre
     created = headless::createContext(width, height);
     running = created;
     return created;
-}
-
-void Window::pumpMessages() {
-    const bool escapeDown = platform::isKeyDown(vk::ESCAPE);
-    if (escapeDown && !escapeWasDown) events.pauseKeyDown();
-    escapeWasDown = escapeDown;
-    events.startButtonPolled(platform::gamepadState().isDown(pad::START));
 }
 
 // Without this wait llvmpipe lets frames' commands queue up: they piled up

@@ -47,6 +47,7 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
     window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                               flags);
+    // Kept by design: the game always asks for a window; F11 switches later.
     if (!window && fullscreen) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "", "Display mode failed", nullptr);
         fullscreen = false;

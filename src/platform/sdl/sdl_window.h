@@ -4,8 +4,8 @@
 
 #include "platform/window_base.h"
 
-// The game's window on SDL2: same operations and behaviour as the Win32 one.
-// A GL 3.0 context without a profile mask when the driver offers one, the
+// The game's window on SDL2, a backend as platform/backend.h states it. A GL
+// 3.0 context without a profile mask when the driver offers one, the
 // legacy context otherwise. Escape key-downs (repeats included) and each
 // press of a controller's Start toggle active. Game controllers are opened
 // as SDL reports them connected and closed when removed. F11 and Alt+Enter

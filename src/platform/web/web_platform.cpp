@@ -17,9 +17,6 @@ namespace {
 
 // Virtual-key codes are bytes.
 std::bitset<256> keysDown;
-// A scripted run (the page's input=) drives its controller from the script.
-bool padScripted = false;
-GamepadState scriptedPad;
 
 std::function<std::string()> stateReport;
 
@@ -54,7 +51,6 @@ bool isKeyDown(int virtualKey) {
 // Every controller the browser lists in the standard layout, merged into one.
 // Browsers hand controllers only to the page in front, so focus needs no check.
 GamepadState gamepadState() {
-    if (padScripted) return scriptedPad;
     GamepadState merged;
     if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return merged;
     const int count = emscripten_get_num_gamepads();
@@ -99,16 +95,6 @@ void setKeyDown(int virtualKey, bool down) {
 }
 
 void releaseAllKeys() { keysDown.reset(); }
-
-void holdScriptedPad(const GamepadState& pad) {
-    padScripted = true;
-    scriptedPad = pad;
-}
-
-void holdOnly(const std::set<int>& keys) {
-    keysDown.reset();
-    for (int key : keys) setKeyDown(key, true);
-}
 
 }  // namespace web
 

@@ -1,10 +1,7 @@
 #pragma once
 
 #include <functional>
-#include <set>
 #include <string>
-
-#include "platform/gamepad.h"
 
 // What the browser host offers beyond the seam: a callback per animation
 // frame instead of a loop that owns the thread, the page's test hooks, and
@@ -26,9 +23,5 @@ void setStateReport(std::function<std::string()> report);
 // The keys platform::isKeyDown reports as held (Win32 virtual-key codes).
 void setKeyDown(int virtualKey, bool down);
 void releaseAllKeys();
-// Exactly these keys held, nothing else.
-void holdOnly(const std::set<int>& keys);
-// From now on the controller is this state, not the browser's controllers.
-void holdScriptedPad(const GamepadState& pad);
 
 }  // namespace web

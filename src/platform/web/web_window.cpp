@@ -85,7 +85,7 @@ bool Window::create(int width, int height, int /*bitsPerPixel*/, bool /*fullscre
     emscripten_set_blur_callback(CANVAS, this, EM_TRUE, onBlur);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onBlur);
     running = true;
-    // The Win32 window sends its first size message while being created.
+    // The first size reaches the game during create (platform/backend.h).
     forwardSizeIfChanged();
     return true;
 }
@@ -109,7 +109,6 @@ void Window::forwardSizeIfChanged() {
 bool Window::keyEvent(int eventType, const EmscriptenKeyboardEvent& event) {
     const int key = virtualKeyOf(event.code);
     if (key < 0) return false;  // the page's and the browser's, not the game's
-    if (scripted) return true;
     const bool down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
     if (down && key == vk::ESCAPE) events.pauseKeyDown();
     web::setKeyDown(key, down);
@@ -118,16 +117,7 @@ bool Window::keyEvent(int eventType, const EmscriptenKeyboardEvent& event) {
 
 void Window::focusLost() {
     // A key let go elsewhere never sends its key-up here.
-    if (!scripted) web::releaseAllKeys();
-}
-
-void Window::holdScriptedKeys(const std::set<int>& keys) {
-    if (!scripted) web::releaseAllKeys();
-    scripted = true;
-    const bool escapeDown = keys.count(vk::ESCAPE) != 0;
-    if (escapeDown && !scriptedEscapeDown) events.pauseKeyDown();
-    scriptedEscapeDown = escapeDown;
-    web::holdOnly(keys);
+    web::releaseAllKeys();
 }
 
 // No display mode to restore; the canvas and its context go with the page.

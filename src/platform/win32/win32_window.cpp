@@ -51,6 +51,7 @@ bool Window::create(int width, int height, int bitsPerPixel, bool wantFullscreen
     windowClass.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
     if (RegisterClassExA(&windowClass) == 0) return false;
 
+    // Kept by design: the game always asks for a window; F11 switches later.
     if (fullscreen) {
         DEVMODEA mode{};
         mode.dmSize = sizeof(DEVMODEA);

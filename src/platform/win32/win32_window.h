@@ -4,7 +4,8 @@
 
 #include "platform/window_base.h"
 
-// The game's one top-level window with its device context and WGL context.
+// The game's one top-level window with its device context and WGL context, a
+// backend as platform/backend.h states it.
 // The context is made during WM_CREATE (3.0 when the driver offers it, the
 // legacy context otherwise) and dropped when the window is closed; the frame
 // loop reads `running` and `active`; Escape key-downs and each press of a

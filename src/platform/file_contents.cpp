@@ -1,4 +1,4 @@
-#include "scene/file_contents.h"
+#include "platform/file_contents.h"
 
 #include <cerrno>
 #include <cstdio>
