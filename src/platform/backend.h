@@ -18,6 +18,7 @@
 //     gamepadState                               the connected controllers merged into one GamepadState
 //     glProcAddress                              a GL entry point by name, from the current context
 //     glContextCurrent                           whether this thread has a current GL context
+//     dataFolders                                where data/ may be beside the working directory
 //
 // - a class named Window with these public operations, which the frame loop
 //   (app/frame_loop.h) is written against:
