@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The release packages made by tools/package.sh: each desktop archive holds
 # one folder with exactly the game, its launcher (Linux) and every file of
-# data/, and each game runs from its unpacked folder: the Linux one through
-# its launcher called from elsewhere, the Windows one under Wine. Both show
-# the start frame, controls help included (the assets were found), and close
-# with exit code 0. Mirelo.exe carries the game's icon at every size, its
+# data/, and each game runs from its unpacked folder, started from another
+# folder: the Linux one through its launcher, the Windows one under Wine.
+# Both show the start frame, controls help included (the assets were found),
+# and close with exit code 0. Mirelo.exe carries the game's icon at every size, its
 # version and a manifest that declares it DPI-aware and names the Windows
 # versions it supports. The web archive holds exactly the built site, with
 # its icons and web app manifest (the browser tests run that site). The
@@ -132,10 +132,11 @@ wait_exit "$GAME_PID"
 GAME_PID=""
 [ "$EXIT_CODE" = "0" ] || fail "the Linux game exited with code $EXIT_CODE: $(cat "$E2E_TMP/linux.out")"
 
-# Started the way Explorer starts it: in its own folder.
+# Started as a shortcut may start it, in another folder: it finds data/
+# beside itself.
 use_wine_prefix
-cd "$E2E_TMP/unpacked/$windows_folder"
-wine Mirelo.exe >"$E2E_TMP/windows.out" 2>&1 &
+cd "$E2E_TMP/elsewhere"
+wine "$E2E_TMP/unpacked/$windows_folder/Mirelo.exe" >"$E2E_TMP/windows.out" 2>&1 &
 GAME_PID=$!
 expect_start_frame windows "$WINE_WINDOW_SECONDS"
 # As a player closes it: a click into the window, then Alt+F4 on the
