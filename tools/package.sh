@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Builds the three release packages into build/packages/:
-#   Mirelo-<version>-windows-x86_64.zip    Mirelo.exe and data/
+# Builds the four release packages into build/packages/:
+#   Mirelo-<version>-windows-x86_64.zip    Mirelo.exe (with its icon, version and manifest) and data/
+#   mirelo_<version>_amd64.deb             the game installed: /usr/bin/mirelo, /usr/share/mirelo/data,
+#                                          its menu entry, icons and metainfo
 #   mirelo-<version>-linux-x86_64.tar.gz   mirelo, mirelo.sh and data/
-#   Mirelo-<version>-web.zip               the site: index.html, page.css, page.js,
-#                                          mirelo.js, mirelo.wasm, mirelo.data
-# The Linux game is a Release build of its own (build-release); the Windows
-# game comes from tools/deps/build-windows.sh (build-mingw), the site from
-# tools/web/build.sh (build-web).
+#   Mirelo-<version>-web.zip               the site: index.html, page.css, page.js, manifest.json,
+#                                          the icons, mirelo.js, mirelo.wasm, mirelo.data
+# The Linux game is a Release build of its own (build-release), packaged
+# twice; the Windows game comes from tools/deps/build-windows.sh
+# (build-mingw), the site from tools/web/build.sh (build-web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps/install.sh build
+tools/deps/install.sh build package
 jobs=$(nproc)
 
 cmake --preset release >/dev/null
@@ -19,7 +21,8 @@ tools/web/build.sh
 
 out="$PWD/build/packages"
 mkdir -p "$out"
-rm -f "$out"/Mirelo-*-windows-x86_64.zip "$out"/mirelo-*-linux-x86_64.tar.gz "$out"/Mirelo-*-web.zip
+rm -f "$out"/Mirelo-*-windows-x86_64.zip "$out"/mirelo_*_amd64.deb "$out"/mirelo-*-linux-x86_64.tar.gz \
+    "$out"/Mirelo-*-web.zip
 for build in build-release build-mingw build-web; do
     cpack --config "$build/CPackConfig.cmake" -B "$out"
 done

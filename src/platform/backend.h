@@ -21,6 +21,7 @@
 //                                                keys and controller enter above the seam, InputState)
 //     glProcAddress                              a GL entry point by name, from the current context
 //     glContextCurrent                           whether this thread has a current GL context
+//     dataFolders                                where data/ may be beside the working directory
 //
 // - a class named Window deriving from WindowBase (platform/window_base.h),
 //   with these public operations, which the frame loop (app/frame_loop.h) is

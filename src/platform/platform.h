@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/gamepad.h"
 #include "platform/key_codes.h"
@@ -38,5 +40,11 @@ void* glProcAddress(const char* name);
 
 // Whether this thread has a current GL context (GPU releases are skipped without one).
 bool glContextCurrent();
+
+// Where the game's data/ folder may be when the working directory has none,
+// in the order to look: the executable's own folder, then where an installed
+// copy keeps its data. Paths in UTF-8. None for a host that only ever reads
+// data/ where it runs (the headless runner, the browser's file system).
+std::vector<std::string> dataFolders();
 
 }  // namespace platform

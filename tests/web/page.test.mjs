@@ -64,6 +64,39 @@ test('the page loads the game and draws without a console error', async () => {
   await page.close();
 });
 
+test('the page can be installed: Chromium takes its web app manifest, and its icons are served', async () => {
+  const { page, errors } = await openGame(browser, server.url, { seed, dt: 0.016, frames: 1 });
+  const devtools = await page.context().newCDPSession(page);
+  const { url, errors: manifestErrors, data } = await devtools.send('Page.getAppManifest');
+  assert.equal(url, `${server.url}manifest.json`);
+  assert.deepEqual(manifestErrors, []);
+  // Playwright's pages live in a fresh private profile, where Chromium
+  // installs nothing ('in-incognito'); every other criterion must hold.
+  const { installabilityErrors } = await devtools.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors.filter((error) => error.errorId !== 'in-incognito'), [],
+    'Chromium would not offer to install the page');
+  const manifest = JSON.parse(data);
+  assert.equal(manifest.name, 'TAVO 6 Mirelo');
+  assert.equal(manifest.display, 'fullscreen');
+  // Each icon, the favicon too, is a picture of the size it is declared at.
+  const favicon = await page.evaluate(() => {
+    const link = document.querySelector('link[rel="icon"]');
+    return { src: link.getAttribute('href'), sizes: link.getAttribute('sizes') };
+  });
+  for (const icon of [...manifest.icons, favicon]) {
+    const size = await page.evaluate(async (src) => {
+      const image = new Image();
+      image.src = src;
+      await image.decode();
+      return `${image.naturalWidth}x${image.naturalHeight}`;
+    }, new URL(icon.src, url).href);
+    assert.equal(size, icon.sizes, icon.src);
+  }
+  assert.ok(manifest.icons.some((icon) => parseInt(icon.sizes, 10) >= 512), 'an icon for splash screens');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
 test('the start frame is mirelo-headless\'s, and a frame with other seaweed is not', async () => {
   const { page, errors } = await openGame(browser, server.url, { seed, dt: 0.016, frames: 1 });
   const browserFrame = await canvasPng(page);

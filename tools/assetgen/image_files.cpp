@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -38,6 +39,19 @@ bool runPngWriter(png_structp png, png_infop info, std::vector<uint8_t>* out, pn
     png_write_image(png, rows);
     png_write_end(png, nullptr);
     return true;
+}
+
+// Width of a PNG from its header, or 0 when it is not a square PNG of at
+// most 256 pixels (the most an .ico entry can say).
+uint32_t squarePngSize(const std::vector<uint8_t>& png) {
+    static const uint8_t signature[8] = {0x89, 'P', 'N', 'G', 0x0d, 0x0a, 0x1a, 0x0a};
+    if (png.size() < 24 || !std::equal(signature, signature + 8, png.begin())) return 0;
+    auto big32 = [&](size_t at) {
+        return static_cast<uint32_t>(png[at]) << 24 | static_cast<uint32_t>(png[at + 1]) << 16 |
+               static_cast<uint32_t>(png[at + 2]) << 8 | png[at + 3];
+    };
+    const uint32_t width = big32(16), height = big32(20);
+    return width == height && width >= 1 && width <= 256 ? width : 0;
 }
 
 }  // namespace
@@ -117,4 +131,29 @@ bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
         return false;
     }
     return true;
+}
+
+std::vector<uint8_t> encodeIco(const std::vector<std::vector<uint8_t>>& pngs) {
+    constexpr uint32_t HEADER_SIZE = 6;
+    constexpr uint32_t ENTRY_SIZE = 16;
+    std::vector<uint8_t> out;
+    put16(out, 0);  // reserved
+    put16(out, 1);  // an icon, not a cursor
+    put16(out, static_cast<uint32_t>(pngs.size()));
+    uint32_t offset = HEADER_SIZE + ENTRY_SIZE * static_cast<uint32_t>(pngs.size());
+    for (const std::vector<uint8_t>& png : pngs) {
+        const uint32_t size = squarePngSize(png);
+        if (size == 0) return {};
+        out.push_back(static_cast<uint8_t>(size & 0xff));  // 256 is written as 0
+        out.push_back(static_cast<uint8_t>(size & 0xff));
+        out.push_back(0);  // no palette
+        out.push_back(0);  // reserved
+        put16(out, 1);     // colour planes
+        put16(out, 32);    // bits per pixel
+        put32(out, static_cast<uint32_t>(png.size()));
+        put32(out, offset);
+        offset += static_cast<uint32_t>(png.size());
+    }
+    for (const std::vector<uint8_t>& png : pngs) out.insert(out.end(), png.begin(), png.end());
+    return out;
 }

@@ -20,7 +20,8 @@ Colour keyColourOf(int keyColour) {
 // facing the light (top left) are lit, the others shaded, with a dark rim so
 // the piece reads against any background.
 template <class Distance>
-void paintBevelled(Image& image, Distance distance, const Colour& base, float bevelWidth) {
+void paintBevelled(Image& image, Distance distance, const Colour& base, float bevelWidth,
+                   float rimWidth = 1.2f) {
     constexpr float LIGHT_X = -0.6f, lightY = -0.8f;
     constexpr float STEP = 0.5f;
     image.fillShape(distance, [&](float x, float y) {
@@ -31,36 +32,51 @@ void paintBevelled(Image& image, Distance distance, const Colour& base, float be
         const float facing = length > 0.0f ? -(gx * LIGHT_X + gy * lightY) / length : 0.0f;
         const float nearEdge = 1.0f - clamp01(-d / bevelWidth);
         float light = 1.0f - 0.35f * facing * nearEdge;
-        if (d > -1.2f) light *= 0.55f;
+        if (d > -rimWidth) light *= 0.55f;
         return shade(base, light);
     });
 }
 
 }  // namespace
 
-Image makeKey(int keyColour) {
-    constexpr int WIDTH = 64;
-    constexpr int HEIGHT = 128;
+void paintKey(Image& image, int keyColour, const KeyPlacement& at) {
     const Colour metal = keyColourOf(keyColour);
-    Image image(WIDTH, HEIGHT, withAlpha(metal, 0.0f));
-    auto key = [](float x, float y) {
-        const float ring = std::fabs(circleDistance(x, y, 32.0f, 27.0f, 15.5f)) - 6.5f;
-        const float collar = roundedBoxDistance(x, y, 32.0f, 53.0f, 11.0f, 3.5f, 2.0f);
-        const float shaft = roundedBoxDistance(x, y, 32.0f, 87.0f, 5.0f, 37.0f, 2.0f);
-        const float bit = roundedBoxDistance(x, y, 42.0f, 104.0f, 9.0f, 4.5f, 1.5f);
-        const float tooth = roundedBoxDistance(x, y, 40.0f, 117.0f, 7.0f, 5.0f, 1.5f);
-        return std::min({ring, collar, shaft, bit, tooth});
+    const float cosine = std::cos(at.angle), sine = std::sin(at.angle);
+    // From the image into the key picture's own pixels (at scale 1 and no
+    // angle this is exact, so makeKey's pixels do not depend on it).
+    auto keyX = [=](float x, float y) {
+        return ((x - at.x) * cosine + (y - at.y) * sine) / at.scale + KEY_WIDTH / 2.0f;
     };
-    paintBevelled(image, key, metal, 4.0f);
+    auto keyY = [=](float x, float y) {
+        return ((y - at.y) * cosine - (x - at.x) * sine) / at.scale + KEY_HEIGHT / 2.0f;
+    };
+    auto key = [&](float x, float y) {
+        const float kx = keyX(x, y), ky = keyY(x, y);
+        const float ring = std::fabs(circleDistance(kx, ky, 32.0f, 27.0f, 15.5f)) - 6.5f;
+        const float collar = roundedBoxDistance(kx, ky, 32.0f, 53.0f, 11.0f, 3.5f, 2.0f);
+        const float shaft = roundedBoxDistance(kx, ky, 32.0f, 87.0f, 5.0f, 37.0f, 2.0f);
+        const float bit = roundedBoxDistance(kx, ky, 42.0f, 104.0f, 9.0f, 4.5f, 1.5f);
+        const float tooth = roundedBoxDistance(kx, ky, 40.0f, 117.0f, 7.0f, 5.0f, 1.5f);
+        return std::min({ring, collar, shaft, bit, tooth}) * at.scale;
+    };
+    paintBevelled(image, key, metal, 4.0f * at.scale, 1.2f * at.scale);
     // A glint along the shaft and on the ring.
-    image.fillShape([](float x, float y) { return segmentDistance(x, y, 30.0f, 60.0f, 30.0f, 118.0f, 0.9f); },
-                    [&](float, float) {
-                        return withAlpha(mix(metal, {1, 1, 1, 1}, 0.55f), 0.8f);
-                    });
-    image.fillShape([](float x, float y) { return segmentDistance(x, y, 21.0f, 21.0f, 26.0f, 15.0f, 1.2f); },
-                    [&](float, float) {
-                        return withAlpha(mix(metal, {1, 1, 1, 1}, 0.6f), 0.8f);
-                    });
+    auto glint = [&](float ax, float ay, float bx, float by, float radius, float whiteness) {
+        image.fillShape(
+            [&](float x, float y) {
+                return segmentDistance(keyX(x, y), keyY(x, y), ax, ay, bx, by, radius) * at.scale;
+            },
+            [&](float, float) {
+                return withAlpha(mix(metal, {1, 1, 1, 1}, whiteness), 0.8f);
+            });
+    };
+    glint(30.0f, 60.0f, 30.0f, 118.0f, 0.9f, 0.55f);
+    glint(21.0f, 21.0f, 26.0f, 15.0f, 1.2f, 0.6f);
+}
+
+Image makeKey(int keyColour) {
+    Image image(KEY_WIDTH, KEY_HEIGHT, withAlpha(keyColourOf(keyColour), 0.0f));
+    paintKey(image, keyColour, {KEY_WIDTH / 2.0f, KEY_HEIGHT / 2.0f, 1.0f, 0.0f});
     return image;
 }
 

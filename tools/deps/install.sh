@@ -14,7 +14,15 @@ for need in "$@"; do
             # xfonts-base: SDL's X11 message box needs a core font, and a
             # bare Xvfb has none (the box would fall back to standard error).
             # openbox: full screen under Xvfb needs a window manager.
-            packages+=(xvfb xfonts-base xdotool imagemagick x11-utils glslang-tools jq python3 clang-format openbox) ;;
+            # desktop-file-utils, appstream: the validators of the Debian
+            # package's menu entry and metainfo; icoutils: Mirelo.exe's
+            # resources listed.
+            packages+=(xvfb xfonts-base xdotool imagemagick x11-utils glslang-tools jq python3 clang-format openbox
+                       desktop-file-utils appstream icoutils) ;;
+        package)
+            # CPack's Debian package finds the libraries the game links with
+            # dpkg-shlibdeps, and the programs among its files with file.
+            packages+=(dpkg-dev file) ;;
         windows)
             packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev xz-utils wine wine64 unzip) ;;
         fuzz)

@@ -1,6 +1,8 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -86,5 +88,15 @@ GamepadState gamepadState() {
 void* glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
 
 bool glContextCurrent() { return SDL_GL_GetCurrentContext() != nullptr; }
+
+std::vector<std::string> dataFolders() {
+    char* base = SDL_GetBasePath();  // the executable's folder, links resolved, ending in a slash
+    if (!base) return {};
+    const std::string executableFolder = base;
+    SDL_free(base);
+    // An installed copy keeps its data at this path from its program's
+    // folder (the package's layout, CMakeLists.txt).
+    return {executableFolder, executableFolder + MIRELO_DATA_FROM_PROGRAM};
+}
 
 }  // namespace platform

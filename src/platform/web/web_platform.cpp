@@ -72,6 +72,9 @@ void* glProcAddress(const char* name) { return emscripten_webgl_get_proc_address
 
 bool glContextCurrent() { return emscripten_webgl_get_current_context() != 0; }
 
+// data/ is packed at the root of the page's file system, where the game runs.
+std::vector<std::string> dataFolders() { return {}; }
+
 }  // namespace platform
 
 namespace web {

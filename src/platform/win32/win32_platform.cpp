@@ -2,6 +2,8 @@
 #include <xinput.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/win32/xinput_pad.h"
@@ -113,5 +115,33 @@ void* glProcAddress(const char* name) {
 }
 
 bool glContextCurrent() { return wglGetCurrentContext() != nullptr; }
+
+// Only the executable's folder: the Windows game is not installed anywhere
+// else (the zip's folder holds Mirelo.exe beside data/), but a shortcut or a
+// command line may start it from another folder.
+std::vector<std::string> dataFolders() {
+    constexpr size_t LONGEST_PATH = 32768;  // in UTF-16 units, the most Windows allows
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= LONGEST_PATH) return {};
+        path.resize(path.size() * 2);  // cut short: ask again with room for a longer path
+    }
+    const size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {};
+    path.resize(slash + 1);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0,
+                                          nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string folder(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), folder.data(), bytes, nullptr,
+                        nullptr);
+    return {folder};
+}
 
 }  // namespace platform
