@@ -19,6 +19,11 @@
 //     glProcAddress                              a GL entry point by name, from the current context
 //     glContextCurrent                           whether this thread has a current GL context
 //
+// - the sound device of platform/audio_output.h, fed from the game's thread
+//   (no callback): openAudioOutput (false, with the reason, when there is no
+//   device: the game then plays silently), audioFramesWanted, queueAudio,
+//   closeAudioOutput; 48 kHz stereo 16-bit, whatever the device plays.
+//
 // - a class named Window with these public operations, which the frame loop
 //   (app/frame_loop.h) is written against:
 //     Window()                  no window yet, no system call
