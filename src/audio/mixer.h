@@ -41,7 +41,7 @@ using VoiceId = uint32_t;
 //   stays whole until the pan leans away from it).
 // - A placed sound's gain falls as FULL_GAIN_DISTANCE / distance beyond that
 //   distance, and its pan follows the side it lies on, up to PLACE_PAN_WIDTH.
-// - At most MAX_VOICES sound at once (and a sound's own limit): a new sound
+// - At most MAX_VOICES sounds at once (and a sound's own limit): a new sound
 //   always starts; the quietest playing voice gives way, the oldest of
 //   equally quiet ones, fading out over the ramp.
 // - Paused: silence from the next frame, and every voice stands still where

@@ -25,7 +25,7 @@ constexpr SoundFile SOUND_FILES[SOUND_COUNT] = {
     {"fade", "data/sounds/fade.wav"},
 };
 
-// One key sound for the four colours, played a step higher for each (red,
-// green, blue, gold): the root, a whole tone, a major third and a fifth, so
-// the keys of a run spell a chord.
+// One key sound for the four colours, each a step higher (red, green, blue,
+// gold): the first, second, third and fifth notes of a major scale, so the
+// keys of a run climb a tune.
 constexpr float KEY_PITCH[4] = {1.0f, 1.122462f, 1.259921f, 1.498307f};
