@@ -232,3 +232,20 @@ TEST(MixerRules, EachCaseSoundsAsTheRulesSay) {
         }
     }
 }
+
+// mirelo-headless --audio renders a frame's worth at a time: how the frames
+// are asked for must not change a sample (ramps, loops, ends across calls).
+TEST(MixerRules, TheSameCallsGiveTheSameSamplesWhateverTheChunks) {
+    const auto mix = [](const std::vector<size_t>& chunks) {
+        Session session;
+        session.mixer.play(SHORT_LOOP, looped(0.3f, 0.75f));
+        const VoiceId stopped = session.mixer.play(LOUD, at(-0.5f));
+        session.mixer.play(LONG_RISE, at(0.0f, 0.8f));
+        for (size_t i = 0; i < chunks.size(); ++i) {
+            if (i == 2) session.mixer.stop(stopped);
+            session.frames(chunks[i]);
+        }
+        return session.out;
+    };
+    EXPECT_EQ(mix({768, 768, 768, 768, 768}), mix({1, 1535, 7, 761, 1536}));
+}
