@@ -193,7 +193,7 @@ void Mixer::mixVoice(Voice& voice, float* mix, size_t frames) {
     const int16_t* samples = sound.samples.data();
     const uint64_t length = sound.frames();
     const uint64_t end = length << 32;
-    const bool stereo = sound.channels == 2;
+    const size_t channels = static_cast<size_t>(sound.channels);
     for (size_t i = 0; i < frames; ++i) {
         if (voice.position >= end) {
             if (!voice.options.loop) {
@@ -206,12 +206,11 @@ void Mixer::mixVoice(Voice& voice, float* mix, size_t frames) {
         const float fraction = static_cast<float>(voice.position & FRACTION_MASK) * FRACTION_SCALE;
         // The frame after the last is the first for a loop, silence otherwise.
         const uint64_t following = index + 1 < length ? index + 1 : (voice.options.loop ? 0 : length);
-        const size_t channels = static_cast<size_t>(sound.channels);
         const float a0 = samples[index * channels];
         const float b0 = following < length ? samples[following * channels] : 0.0f;
         const float left = a0 + (b0 - a0) * fraction;
         float right = left;
-        if (stereo) {
+        if (channels == 2) {
             const float a1 = samples[index * 2 + 1];
             const float b1 = following < length ? samples[following * 2 + 1] : 0.0f;
             right = a1 + (b1 - a1) * fraction;

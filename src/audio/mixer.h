@@ -73,7 +73,8 @@ public:
     bool isPlaying(VoiceId voice) const;
     int playingVoices() const;
 
-    // Where the sounds are heard from and which way it faces (z is up).
+    // Where the sounds are heard from and which way it faces (z is up);
+    // until the first call, the origin facing +y.
     void setListener(const Vec3& position, const Vec3& forward);
 
     void setPaused(bool paused);
