@@ -27,6 +27,7 @@ targets=(
     "mesh_binary::"
     "collider:data/meshes/colliders/*.json:json.dict"
     "input_script::input_script.dict"
+    "wav:data/sounds/*.wav:wav.dict"
 )
 
 mkdir -p "$build/artifacts" "$build/logs"

@@ -23,6 +23,11 @@
 //     glContextCurrent                           whether this thread has a current GL context
 //     dataFolders                                where data/ may be beside the working directory
 //
+// - the sound device of platform/audio_output.h, fed from the game's thread
+//   (no callback): openAudioOutput (false, with the reason, when there is no
+//   device: the game then plays silently), audioFramesWanted, queueAudio,
+//   closeAudioOutput; 48 kHz stereo 16-bit, whatever the device plays.
+//
 // - a class named Window deriving from WindowBase (platform/window_base.h),
 //   with these public operations, which the frame loop (app/frame_loop.h) is
 //   written against:

@@ -8,6 +8,7 @@
 #include "image_files.h"
 #include "meshes.h"
 #include "shaders.h"
+#include "sounds.h"
 #include "text.h"
 #include "textures.h"
 
@@ -102,5 +103,7 @@ bool writeAssetSet(const std::string& root) {
         }
         out.text("data/shaders/es/" + shader.name, es);
     }
+    for (const SoundFileBytes& sound : makeSoundFiles())
+        if (!writeBytes(root + "/" + sound.path, sound.bytes)) out.fail();
     return out.ok();
 }

@@ -13,7 +13,7 @@ import sys
 import tempfile
 
 # Bottom to top. A file may include its own layer and the layers below it.
-LAYERS = ["math", "platform", "input", "gfx", "scene", "game", "gameplay", "app"]
+LAYERS = ["math", "platform", "audio", "input", "gfx", "scene", "game", "gameplay", "app"]
 # Only a backend's own files include these (app/ reaches them through a backend header).
 SYSTEM_HEADERS = re.compile(r"^(windows\.h|SDL\.h|SDL2/|EGL/|emscripten)")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]')

@@ -46,6 +46,14 @@
     return text ? JSON.parse(text) : null;
   };
 
+  // The sound as the speakers get it: the audio context's state ("none"
+  // before the game has opened one) and the RMS level (0 to 1) of the last
+  // ~0.1 s played. The web backend keeps Module.audioOutput.
+  window.mireloAudio = function () {
+    const output = window.Module && Module.audioOutput;
+    return output ? output.report() : { state: 'none', level: 0 };
+  };
+
   // Emscripten's file packager reports "Downloading data... (done/total)".
   const fraction = /\((\d+(?:\.\d+)?)\/(\d+(?:\.\d+)?)\)/;
 
