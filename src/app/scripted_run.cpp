@@ -145,7 +145,8 @@ public:
     // Each frame brings the file to round(frames x dt x rate) sample frames,
     // so rounding never adds up however long the run.
     void afterFrame(long long frame, double dt, Mixer& mixer) {
-        const long long total = std::llround(static_cast<double>(frame + 1) * dt * platform::AUDIO_SAMPLE_RATE);
+        const long long total =
+            std::llround(static_cast<double>(frame + 1) * dt * platform::AUDIO_SAMPLE_RATE);
         const size_t count = total > written ? static_cast<size_t>(total - written) : 0;
         samples.resize(count * platform::AUDIO_CHANNELS);
         mixer.render(samples.data(), count);
@@ -284,8 +285,9 @@ std::vector<RunOutput> optionOutputs(const RunOptions& o, std::function<void()> 
         // A paused frame is silence: the paused mixer plays none and stands still.
         auto mix = std::make_shared<MixFile>(o.audioPath);
         const double dt = o.dt.value_or(0.0);
-        outputs.push_back({[mix, dt, &game](long long frame, bool) { mix->afterFrame(frame, dt, game.mixer); },
-                           [mix] { return mix->finish() ? 0 : EXIT_BAD_ARGUMENTS; }});
+        outputs.push_back(
+            {[mix, dt, &game](long long frame, bool) { mix->afterFrame(frame, dt, game.mixer); },
+             [mix] { return mix->finish() ? 0 : EXIT_BAD_ARGUMENTS; }});
     }
     if (!o.soundLogPath.empty()) {
         auto log = std::make_shared<std::string>();

@@ -55,8 +55,8 @@ void strokeWhileAccelerating(Game& game, float dt) {
 
 void playStartedSounds(Game& game) {
     const Game::CameraAim aim = game.aimWorldCamera();
-    game.mixer.setListener(aim.eye, Vec3(aim.centre.x - aim.eye.x, aim.centre.y - aim.eye.y,
-                                         aim.centre.z - aim.eye.z));
+    game.mixer.setListener(
+        aim.eye, Vec3(aim.centre.x - aim.eye.x, aim.centre.y - aim.eye.y, aim.centre.z - aim.eye.z));
     for (const SoundStart& start : game.soundsStarted) {
         PlayOptions options;
         options.pitch = start.pitch;

@@ -49,7 +49,9 @@ bool isKeyDown(int virtualKey) {
     return virtualKey >= 0 && static_cast<size_t>(virtualKey) < keysDown.size() && keysDown[virtualKey];
 }
 
-bool windowHasFocus() { return EM_ASM_INT({ return document.hasFocus() ? 1 : 0; }) != 0; }
+bool windowHasFocus() {
+    return EM_ASM_INT({ return document.hasFocus() ? 1 : 0; }) != 0;
+}
 
 // Every controller the browser lists in the standard layout, merged into one.
 // Browsers hand controllers only to the page in front, so focus needs no check.
