@@ -113,8 +113,9 @@ public:
 
     bool finished() const { return options.frames >= 0 && framesRun >= options.frames; }
 
-    // The page's mute button: what M does, from outside the update.
-    void toggleMute() { game->soundMuted = !game->soundMuted; }
+    // The page's mute button: what M does, from outside the update. True
+    // when the game is now muted.
+    bool toggleMute() { return game->soundMuted = !game->soundMuted; }
 
     // The state report as the game stands (--state, window.mireloState()).
     nlohmann::ordered_json state() const { return runReport(*game, framesRun, !window.isActive()); }

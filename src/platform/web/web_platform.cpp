@@ -19,7 +19,7 @@ namespace {
 std::bitset<256> keysDown;
 
 std::function<std::string()> stateReport;
-std::function<void()> muteToggle;
+std::function<bool()> muteToggle;
 
 }  // namespace
 
@@ -98,7 +98,7 @@ void announceDone() {
 
 void setStateReport(std::function<std::string()> report) { stateReport = std::move(report); }
 
-void setMuteToggle(std::function<void()> toggle) { muteToggle = std::move(toggle); }
+void setMuteToggle(std::function<bool()> toggle) { muteToggle = std::move(toggle); }
 
 void setKeyDown(int virtualKey, bool down) {
     if (virtualKey >= 0 && static_cast<size_t>(virtualKey) < keysDown.size()) keysDown[virtualKey] = down;
@@ -110,9 +110,7 @@ void releaseAllKeys() { keysDown.reset(); }
 
 // The page's window.mireloState() reads this: the state report as JSON text
 // (empty before the game has started). The text lives until the next call.
-extern "C" EMSCRIPTEN_KEEPALIVE void mirelo_toggle_mute() {
-    if (muteToggle) muteToggle();
-}
+extern "C" EMSCRIPTEN_KEEPALIVE int mirelo_toggle_mute() { return muteToggle && muteToggle() ? 1 : 0; }
 
 extern "C" EMSCRIPTEN_KEEPALIVE const char* mirelo_state() {
     static std::string text;
