@@ -158,20 +158,21 @@ test('every game key acts alone, and only the left Control pulls the lever in re
     await page.close();
   });
 
-// The level of what the speakers got over the last 0.1 s, once it has had
-// time to follow (0.1 s plus the 75 ms queue ahead).
-async function soundLevel(page) {
-  await page.waitForTimeout(400);
-  return page.evaluate(() => window.mireloAudio());
+// Waits (10 s at most) until the level of what the speakers got over the
+// last 0.1 s is sounding or silent; fails with the last report otherwise.
+async function soundBecomes(page, sounding, what) {
+  const met = await page.waitForFunction((want) => {
+    const audio = window.mireloAudio();
+    return audio.state === 'running' && (want ? audio.level > 0.001 : audio.level === 0);
+  }, sounding, { timeout: 10000, polling: 50 }).then(() => true, () => false);
+  assert.ok(met, `${what}: ${JSON.stringify(await page.evaluate(() => window.mireloAudio()))}`);
 }
 
 test('Escape pauses the game, the picture and the sound, and Escape again resumes', async () => {
   const { page, errors } = await playingPage();
   await page.keyboard.down('Space');
-  const swimming = await soundLevel(page);
+  await soundBecomes(page, true, 'silent while swimming');
   await page.keyboard.up('Space');
-  assert.equal(swimming.state, 'running', `no sound: ${JSON.stringify(swimming)}`);
-  assert.ok(swimming.level > 0.001, `silent while swimming: ${JSON.stringify(swimming)}`);
   await page.keyboard.press('Escape');
   await passesLater(page, 2);
   const paused = await state(page);
@@ -185,7 +186,7 @@ test('Escape pauses the game, the picture and the sound, and Escape again resume
   const later = await state(page);
   assert.ok(later.frame > paused.frame, 'the passes went on');
   assert.deepEqual({ ...later, frame: 0 }, { ...paused, frame: 0 }, 'the game moved while paused');
-  assert.equal((await soundLevel(page)).level, 0, 'sound while paused');
+  await soundBecomes(page, false, 'sound while paused');
 
   await page.keyboard.press('Escape');
   await passesLater(page, 5);
@@ -193,12 +194,12 @@ test('Escape pauses the game, the picture and the sound, and Escape again resume
   assert.equal(resumed.paused, false, 'Escape again did not resume');
   // The seaweed sways again: the picture moves.
   assert.notEqual(await canvasPng(page), first, 'the picture is still frozen');
-  assert.ok((await soundLevel(page)).level > 0.001, 'no sound after resuming');
+  await soundBecomes(page, true, 'no sound after resuming');
   // The page's button mutes and unmutes; the water goes on under it.
   await page.click('#mute');
-  assert.equal((await soundLevel(page)).level, 0, 'sound after the mute button');
+  await soundBecomes(page, false, 'sound after the mute button');
   await page.click('#mute');
-  assert.ok((await soundLevel(page)).level > 0.001, 'no sound after the mute button again');
+  await soundBecomes(page, true, 'no sound after the mute button again');
   assert.deepEqual(errors, []);
   await page.close();
 });
