@@ -403,7 +403,8 @@ TEST(Keys, EachGameKeyActsAloneAndRightControlPullsNoLever) {
 }
 
 // With another window in front every key and controller input goes
-// unread, Escape and Start included; one held as the focus leaves is let go.
+// unread, Escape and Start included; one held as the focus leaves is let go;
+// the game is silent until the focus comes back.
 TEST(Focus, KeysAndControllerCountOnlyWhileTheGameHasTheFocus) {
     ASSERT_EQ(
         std::system(
@@ -413,6 +414,7 @@ TEST(Focus, KeysAndControllerCountOnlyWhileTheGameHasTheFocus) {
     ASSERT_TRUE(pad.attach()) << SDL_GetError();
     letTheGameSeeThePads();
     focusGame(false);
+    EXPECT_TRUE(live->game->mixer.isMuted()) << "sound while another window has the focus";
     for (const KeyRow& row : KEYS) {
         xdo(std::string("keydown ") + row.key);
         passesWhileEventsArrive(5);
@@ -427,6 +429,7 @@ TEST(Focus, KeysAndControllerCountOnlyWhileTheGameHasTheFocus) {
     }
 
     focusGame(true);
+    EXPECT_FALSE(live->game->mixer.isMuted()) << "no sound with the focus back";
     xdo("keydown Left");
     pad.press(SDL_CONTROLLER_BUTTON_A, true);
     passesWhileEventsArrive();
