@@ -41,16 +41,14 @@ void startPlacedSound(Game& game, SoundId id, const Vec3& place, float pitch) {
 }
 
 void strokeWhileAccelerating(Game& game, float dt) {
-    if (!input.isSpaceDown()) {
-        game.strokeTimer = 0.0f;
-        return;
-    }
+    // The time to the next stroke runs out whether Space is held or not, so
+    // that tapping it strokes no faster than holding it.
     game.strokeTimer -= dt;
-    if (game.strokeTimer > 0.0f) return;
+    if (game.strokeTimer < 0.0f) game.strokeTimer = 0.0f;
+    if (!input.isSpaceDown() || game.strokeTimer > 0.0f) return;
     const float share = speedShare(game);
     startSound(game, SOUND_SWIM, STROKE_PITCH_AT_REST + STROKE_PITCH_RISE * share);
-    game.strokeTimer += STROKE_SECONDS_AT_REST + (STROKE_SECONDS_AT_TOP - STROKE_SECONDS_AT_REST) * share;
-    if (game.strokeTimer < 0.0f) game.strokeTimer = 0.0f;  // a long frame does not bank strokes
+    game.strokeTimer = STROKE_SECONDS_AT_REST + (STROKE_SECONDS_AT_TOP - STROKE_SECONDS_AT_REST) * share;
 }
 
 void playStartedSounds(Game& game) {

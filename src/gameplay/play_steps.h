@@ -25,6 +25,6 @@ void pickUpKeys(Game& game);
 void startSound(Game& game, SoundId id, float pitch = 1.0f);
 void startPlacedSound(Game& game, SoundId id, const Vec3& place, float pitch = 1.0f);
 // Space held: a stroke now and then, quicker and higher the faster the
-// swimmer goes; released, the next press strokes at once.
+// swimmer goes; a press after a rest strokes at once, tapping no faster.
 void strokeWhileAccelerating(Game& game, float dt);
 void playStartedSounds(Game& game);
