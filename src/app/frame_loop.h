@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "gfx/renderer.h"
 #include "input/input_state.h"
+#include "platform/audio_output.h"
 #include "platform/platform.h"
 #include "platform/window_base.h"
 
@@ -47,6 +51,11 @@ enum class Pacing { SLEEP, SKIP };
 // (app/scripted_run.h) and the tests step passes themselves; a browser calls
 // one pass per animation frame. The Window is a backend's (platform/backend.h); the game is
 // destroyed last, on every path, after the window has forgotten it.
+//
+// Sound: the game's mixer (GameT::mixer, with the player's GameT::soundMuted)
+// feeds the sound device once a pass, as much as the device asks for; paused,
+// the mixer stands still and plays silence, and without the focus it is muted.
+// Without a device the game plays silently and says so once.
 template <class Window, class GameT, class Startup = GlStartup>
 class FrameLoop {
 public:
@@ -69,6 +78,7 @@ public:
         if (!Startup::start(glMessage)) return fail(glMessage.c_str());
         if (!game->load()) return fail("Could not initialize the application");
         game->resize(width, height);
+        openSound();
         last = platform::performanceCounter();
         frequency = platform::performanceFrequency();
         return true;
@@ -83,14 +93,14 @@ public:
         window.pumpMessages();
         if (fixedStep) {
             if (window.isActive()) frame(*fixedStep);
-            window.swapBuffers();
+            endPass();
             return;
         }
         int64_t now = platform::performanceCounter();
         float dt = elapsedSeconds(now, last, frequency);
         if (window.isActive()) {
             if (dt < MIN_FRAME_SECONDS && pacing == Pacing::SKIP) {
-                window.swapBuffers();
+                endPass();
                 return;  // `last` stays: the time counts towards the next pass
             }
             while (dt < MIN_FRAME_SECONDS) {
@@ -100,7 +110,7 @@ public:
             }
             frame(dt);
         }
-        window.swapBuffers();
+        endPass();
         // The latest reading, taken after any sleep: a paused game does not
         // get the paused time as one large dt when it resumes.
         last = now;
@@ -118,6 +128,9 @@ public:
     // without pacing (a scripted run's --dt or dt=), 0 included.
     void useFixedStep(float seconds) { fixedStep = seconds; }
     void setPacing(Pacing mode) { pacing = mode; }
+    // Whether start opens the sound device (a run that renders the mix
+    // itself, mirelo-headless's, does not).
+    void useSoundDevice(bool use) { soundDevice = use; }
 
 private:
     void frame(float dt) {
@@ -128,8 +141,31 @@ private:
         game->render();
     }
 
+    void openSound() {
+        if (!soundDevice) return;
+        std::string whyNot;
+        soundOpen = platform::openAudioOutput(whyNot);
+        if (!soundOpen) std::fprintf(stderr, "No sound: %s; the game plays silently.\n", whyNot.c_str());
+    }
+
+    // The mixer follows the pause and the focus on every pass; the device
+    // gets what it asks for, and shows the frame.
+    void endPass() {
+        game->mixer.setPaused(!window.isActive());
+        game->mixer.setMuted(game->soundMuted || !platform::windowHasFocus());
+        const int wanted = soundOpen ? platform::audioFramesWanted() : 0;
+        if (wanted > 0) {
+            soundBuffer.resize(static_cast<size_t>(wanted) * platform::AUDIO_CHANNELS);
+            game->mixer.render(soundBuffer.data(), static_cast<size_t>(wanted));
+            platform::queueAudio(soundBuffer.data(), wanted);
+        }
+        window.swapBuffers();
+    }
+
     // The window must not be left pointing at a game that is gone.
     void destroyAll() {
+        if (soundOpen) platform::closeAudioOutput();
+        soundOpen = false;
         window.destroy();
         window.setResizeTarget(nullptr);
         game.reset();
@@ -149,6 +185,9 @@ private:
     int64_t frequency = 1;
     std::optional<float> fixedStep;
     Pacing pacing = Pacing::SLEEP;
+    bool soundDevice = true;
+    bool soundOpen = false;
+    std::vector<int16_t> soundBuffer;
 };
 
 // The desktop games' whole run: start-up, passes while the window runs,

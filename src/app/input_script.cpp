@@ -21,7 +21,8 @@ int keyCodeByName(const std::string& name) {
                 {"f2", vk::F2},
                 {"f3", vk::F3},
                 {"f4", vk::F4},
-                {"escape", vk::ESCAPE}};
+                {"escape", vk::ESCAPE},
+                {"m", vk::M}};
     for (const auto& key : keys)
         if (name == key.name) return key.code;
     return -1;
@@ -33,6 +34,7 @@ bool holdPadInputByName(const std::string& name, GamepadState& pad) {
         pad::Button button;
     } buttons[] = {{"pad_a", pad::A},
                    {"pad_x", pad::X},
+                   {"pad_y", pad::Y},
                    {"pad_rb", pad::RIGHT_SHOULDER},
                    {"pad_start", pad::START},
                    {"pad_back", pad::BACK},

@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     }
     if (!run.start(Pacing::SKIP)) return 1;
     web::setStateReport([] { return run.state().dump(2); });
+    web::setMuteToggle([] { return run.toggleMute(); });
     if (run.finished()) {
         web::announceDone();
         return 0;

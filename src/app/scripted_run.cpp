@@ -8,6 +8,7 @@
 
 #include "app/option_text.h"
 #include "app/screenshot.h"
+#include "audio/sound_id.h"
 #include "gfx/gl_api.h"
 #include "platform/platform.h"
 
@@ -22,13 +23,13 @@ constexpr int MAX_SIDE = 8192;
 constexpr long long MAX_SEED = 4294967295LL;
 // mirelo-headless's defaults: one frame of the step the game is tuned for.
 constexpr long long COMMAND_LINE_FRAMES = 1;
-constexpr float COMMAND_LINE_DT = 0.016f;
+constexpr double COMMAND_LINE_DT = 0.016;
 
 bool readSeconds(const std::string& text, RunOptions& o) {
     char* end = nullptr;
     const double dt = std::strtod(text.c_str(), &end);
     if (text.empty() || *end != '\0' || !std::isfinite(dt) || dt < 0.0 || dt > MAX_STEP_SECONDS) return false;
-    o.dt = static_cast<float>(dt);
+    o.dt = dt;
     return true;
 }
 
@@ -79,6 +80,8 @@ const OptionRule OPTION_RULES[] = {
      nullptr, "takes a whole number of frames, not '{}'"},
     {"screenshot-dir", false, false, nullptr, &RunOptions::screenshotDir, ""},
     {"state", false, false, nullptr, &RunOptions::statePath, ""},
+    {"audio", false, false, nullptr, &RunOptions::audioPath, ""},
+    {"sound-log", false, false, nullptr, &RunOptions::soundLogPath, ""},
     {"check-gl", false, true,
      [](const std::string&, RunOptions& o) {
          o.checkGl = true;
@@ -133,6 +136,72 @@ bool writeText(const std::string& path, const std::string& text) {
     return false;
 }
 
+// --audio: a RIFF WAVE file of the mix, written as the run goes; the two
+// sizes in its header are filled in at the end.
+class MixFile {
+public:
+    explicit MixFile(const std::string& path) : path(path), file(path, std::ios::binary) { header(0); }
+
+    // Each frame brings the file to round(frames x dt x rate) sample frames,
+    // so rounding never adds up however long the run.
+    void afterFrame(long long frame, double dt, Mixer& mixer) {
+        const long long total =
+            std::llround(static_cast<double>(frame + 1) * dt * platform::AUDIO_SAMPLE_RATE);
+        const size_t count = total > written ? static_cast<size_t>(total - written) : 0;
+        samples.resize(count * platform::AUDIO_CHANNELS);
+        mixer.render(samples.data(), count);
+        bytes.clear();
+        for (int16_t s : samples) {
+            bytes.push_back(static_cast<char>(static_cast<uint16_t>(s) & 0xFF));
+            bytes.push_back(static_cast<char>(static_cast<uint16_t>(s) >> 8));
+        }
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        written += static_cast<long long>(count);
+    }
+
+    bool finish() {
+        if (written > MAX_FRAMES_IN_FILE) {
+            report(path + ": the run is too long for a WAV file");
+            return false;
+        }
+        file.seekp(0);
+        header(static_cast<uint32_t>(written * BYTES_PER_FRAME));
+        file.close();
+        if (file) return true;
+        report("cannot write " + path);
+        return false;
+    }
+
+private:
+    static constexpr uint32_t BYTES_PER_FRAME = platform::AUDIO_CHANNELS * 2;
+    // RIFF sizes are 32-bit: about six hours of the mix.
+    static constexpr long long MAX_FRAMES_IN_FILE = (0xFFFFFFFFLL - 36) / BYTES_PER_FRAME;
+
+    void put(uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) file.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+    void header(uint32_t dataBytes) {
+        file.write("RIFF", 4);
+        put(36 + dataBytes, 4);
+        file.write("WAVEfmt ", 8);
+        put(16, 4);  // the PCM format chunk
+        put(1, 2);   // PCM
+        put(platform::AUDIO_CHANNELS, 2);
+        put(platform::AUDIO_SAMPLE_RATE, 4);
+        put(platform::AUDIO_SAMPLE_RATE * BYTES_PER_FRAME, 4);
+        put(BYTES_PER_FRAME, 2);
+        put(16, 2);
+        file.write("data", 4);
+        put(dataBytes, 4);
+    }
+
+    std::string path;
+    std::ofstream file;
+    long long written = 0;
+    std::vector<int16_t> samples;
+    std::vector<char> bytes;
+};
+
 }  // namespace
 
 bool parseRunOptions(int argc, char** argv, OptionHost host, RunOptions& o, std::string& error) {
@@ -140,6 +209,7 @@ bool parseRunOptions(int argc, char** argv, OptionHost host, RunOptions& o, std:
     if (host == OptionHost::COMMAND_LINE) {
         o.frames = COMMAND_LINE_FRAMES;
         o.dt = COMMAND_LINE_DT;
+        o.soundDevice = false;
     }
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -181,7 +251,7 @@ bool loadInputScript(const std::string& path, InputScript& script, std::string& 
 }
 
 std::vector<RunOutput> optionOutputs(const RunOptions& o, std::function<void()> render,
-                                     std::function<nlohmann::ordered_json()> state) {
+                                     std::function<nlohmann::ordered_json()> state, Game& game) {
     std::vector<RunOutput> outputs;
     if (o.checkGl) {
         auto errors = std::make_shared<bool>(false);
@@ -210,6 +280,23 @@ std::vector<RunOutput> optionOutputs(const RunOptions& o, std::function<void()> 
                                           ? 0
                                           : EXIT_BAD_ARGUMENTS;
                            }});
+    }
+    if (!o.audioPath.empty()) {
+        // A paused frame is silence: the paused mixer plays none and stands still.
+        auto mix = std::make_shared<MixFile>(o.audioPath);
+        const double dt = o.dt.value_or(0.0);
+        outputs.push_back(
+            {[mix, dt, &game](long long frame, bool) { mix->afterFrame(frame, dt, game.mixer); },
+             [mix] { return mix->finish() ? 0 : EXIT_BAD_ARGUMENTS; }});
+    }
+    if (!o.soundLogPath.empty()) {
+        auto log = std::make_shared<std::string>();
+        outputs.push_back({[log, &game](long long frame, bool ran) {
+                               if (!ran) return;  // no update: nothing started
+                               for (const SoundStart& start : game.soundsStarted)
+                                   *log += std::to_string(frame) + " " + SOUND_FILES[start.id].name + "\n";
+                           },
+                           [o, log] { return writeText(o.soundLogPath, *log) ? 0 : EXIT_BAD_ARGUMENTS; }});
     }
     if (!o.statePath.empty()) {
         outputs.push_back({nullptr, [o, state] {

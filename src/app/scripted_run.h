@@ -28,7 +28,7 @@ enum class OptionHost { COMMAND_LINE, PAGE };
 
 struct RunOptions {
     long long frames = -1;     // -1: no end
-    std::optional<float> dt;   // none: the clock, paced as the games are
+    std::optional<double> dt;  // none: the clock, paced as the games are
     std::string inputPath;     // empty: no script; "-": standard input
     int width = WINDOW_WIDTH;  // the window's (mirelo-headless: the offscreen surface's)
     int height = WINDOW_HEIGHT;
@@ -38,6 +38,11 @@ struct RunOptions {
     std::string screenshotDir;
     std::string statePath;  // "-": standard output
     bool checkGl = false;
+    std::string audioPath;     // the whole run's mix as a WAV file
+    std::string soundLogPath;  // "-": standard output
+    // The page plays through the browser's sound; mirelo-headless has no
+    // device and renders the mix for --audio itself.
+    bool soundDevice = true;
 };
 
 // Reads argv[1..] as the host's options, from that host's defaults
@@ -64,10 +69,12 @@ struct RunOutput {
 
 // The outputs the options ask for, in the order they finish: the GL check
 // (--check-gl), screenshots every K frames, the last frame's screenshot, the
-// state report. render draws the current frame again for a screenshot of a
-// run in which nothing was drawn; state is the report as it stands.
+// mix (--audio), the sound log, the state report. render draws the current
+// frame again for a screenshot of a run in which nothing was drawn; state is
+// the report as it stands; the game's mixer and its started sounds are heard
+// and logged after each pass.
 std::vector<RunOutput> optionOutputs(const RunOptions& options, std::function<void()> render,
-                                     std::function<nlohmann::ordered_json()> state);
+                                     std::function<nlohmann::ordered_json()> state, Game& game);
 
 template <class Window>
 class ScriptedRun {
@@ -84,10 +91,11 @@ public:
     bool start(Pacing pacing) {
         if (options.seed) game->setSeaweedSeed(*options.seed);
         loop.setPacing(pacing);
+        loop.useSoundDevice(options.soundDevice);
         if (!loop.start()) return false;
-        if (options.dt) loop.useFixedStep(*options.dt);
+        if (options.dt) loop.useFixedStep(static_cast<float>(*options.dt));
         outputs = optionOutputs(
-            options, [this] { game->render(); }, [this] { return state(); });
+            options, [this] { game->render(); }, [this] { return state(); }, *game);
         return true;
     }
 
@@ -104,6 +112,10 @@ public:
     }
 
     bool finished() const { return options.frames >= 0 && framesRun >= options.frames; }
+
+    // The page's mute button: what M does, from outside the update. True
+    // when the game is now muted.
+    bool toggleMute() { return game->soundMuted = !game->soundMuted; }
 
     // The state report as the game stands (--state, window.mireloState()).
     nlohmann::ordered_json state() const { return runReport(*game, framesRun, !window.isActive()); }

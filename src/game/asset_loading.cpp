@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "audio/sound_files.h"
 #include "game/asset_manifest.h"
 #include "game/game.h"
 
@@ -72,6 +73,9 @@ bool Game::load() {
         shader.program.compileAndLink();
     }
 
+    // A sound that cannot be read is named and stays silent; the game plays on.
+    loadSounds(sounds);
+
     startPlay();
     return true;
 }
@@ -97,5 +101,11 @@ void Game::startPlay() {
     transitionDuration = TRANSITION_SECONDS;
     hintDuration = HINT_SECONDS;
     hintTimer = 0.0f;
+    // The sounds of a run before this one end with it; the ambience starts again.
+    mixer = Mixer();
+    soundsStarted.clear();
+    ambienceStarted = false;
+    strokeTimer = 0.0f;
+    soundMuted = false;
     applyRoomTextures();
 }

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "audio/mixer.h"
+#include "audio/sound.h"
+#include "audio/sound_id.h"
 #include "game/room.h"
 #include "gfx/shader_program.h"
 #include "gfx/texture.h"
@@ -12,7 +16,16 @@
 #include "scene/scene_object.h"
 
 // Index of each key in keyWasDown, the previous-frame key states.
-enum KeyLatch { LATCH_F3 = 0, LATCH_F4, LATCH_F1, LATCH_F2, LATCH_SPACE, LATCH_LEFT_CONTROL, LATCH_COUNT };
+enum KeyLatch {
+    LATCH_F3 = 0,
+    LATCH_F4,
+    LATCH_F1,
+    LATCH_F2,
+    LATCH_SPACE,
+    LATCH_LEFT_CONTROL,
+    LATCH_MUTE,
+    LATCH_COUNT
+};
 
 // The start of every run (Game::startPlay): the swimmer five under the surface
 // in the south-west of the first room, and the values play is tuned with.
@@ -27,6 +40,15 @@ constexpr float DOOR_OPEN_SECONDS = 3.0f;
 constexpr float LEVER_PULL_SECONDS = 1.0f;
 constexpr float TRANSITION_SECONDS = 0.7f;
 constexpr float HINT_SECONDS = 10.0f;
+
+// A sound the update started: which, how high, and, for one that has a
+// place, where (in the swimmer's coordinates, as the camera sees them).
+struct SoundStart {
+    SoundId id = SOUND_AMBIENCE;
+    float pitch = 1.0f;
+    bool placed = false;
+    Vec3 place;
+};
 
 // The one object holding the underwater world: every texture, mesh, program,
 // camera, shared scene object and room, the swimmer, the held keys and the
@@ -80,7 +102,7 @@ public:
     void setSeaweedSeed(unsigned seed) { seaweedSeed = seed; }
 
     // --- the world, in the order the design lists it ---
-    bool keyWasDown[LATCH_COUNT] = {false, false, false, false, false, false};
+    bool keyWasDown[LATCH_COUNT] = {false, false, false, false, false, false, false};
     Texture fontTexture;  // kept by design: loaded with the others, no text is drawn
     Texture waterTexture;
     Camera worldCamera;
@@ -152,6 +174,15 @@ public:
     float speed = 0.0f;
     float swimClock = 0.0f;
     bool keysHeld[KEY_COLOURS] = {false, false, false, false};
+
+    // --- sound: heard, never reported (the state report leaves it out) ---
+    Sound sounds[SOUND_COUNT];  // by SoundId; one that could not be read stays empty and silent
+    Mixer mixer;                // whoever drives the game renders it (the frame loop, --audio)
+    // What the last update started, in order; mirelo-headless's sound log reads it.
+    std::vector<SoundStart> soundsStarted;
+    bool ambienceStarted = false;
+    float strokeTimer = 0.0f;  // until the next swim stroke while Space is held
+    bool soundMuted = false;   // the player's choice (M, the controller's Y, the page's button)
 
 private:
     unsigned nextSeaweedSeed() const;

@@ -69,6 +69,10 @@ bool inDoorUnlockZone(const Vec3& swimmer, const Door& door) {
     return inDoorZone(swimmer, door, UNLOCK_HALF_DEPTH);
 }
 
+Vec3 doorCentre(const Door& door) {
+    return Vec3(door.position.x, door.position.y, door.position.z - DOOR_SHOT_CENTRE_DROP);
+}
+
 Room* neighbourThrough(const Room& room, const Door& door) {
     if (!isDoorDirection(door.direction)) return nullptr;
     return room.neighbours[door.direction];
@@ -82,7 +86,7 @@ Game::CameraAim Game::aimWorldCamera() const {
         const Door& door = currentRoom->doors[i];
         if (!door.opening) continue;
         const Vec3& d = door.position;
-        aim.centre = Vec3(d.x, d.y, d.z - DOOR_SHOT_CENTRE_DROP);
+        aim.centre = doorCentre(door);
         aim.eye.z = d.z - DOOR_SHOT_EYE_DROP;
         if (door.orientation == DOOR_IN_X_WALL) {
             aim.eye.x = d.x <= ROOM_MIDDLE ? d.x + DOOR_SHOT_DISTANCE : d.x - DOOR_SHOT_DISTANCE;

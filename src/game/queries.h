@@ -25,5 +25,13 @@ bool inDoorPassage(const Vec3& swimmer, const Door& door);
 // reaches the leaves.
 bool inDoorUnlockZone(const Vec3& swimmer, const Door& door);
 
+// The middle of a door's leaves in the swimmer's coordinates: where the
+// camera looks while it slides open, and where its sounds come from.
+Vec3 doorCentre(const Door& door);
+// A key's or a lever's stored height above the floor as the swimmer's depth.
+inline Vec3 depthPlace(const Vec3& roomPosition) {
+    return Vec3(roomPosition.x, roomPosition.y, roomPosition.z - DEPTH_OFFSET);
+}
+
 // The room a door leads into, or null when it leads nowhere.
 Room* neighbourThrough(const Room& room, const Door& door);

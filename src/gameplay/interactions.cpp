@@ -6,7 +6,8 @@
 
 namespace {
 
-void startOpening(Door& door) {
+void startOpening(Game& game, Door& door) {
+    startPlacedSound(game, SOUND_DOOR, doorCentre(door));
     door.opening = true;
     door.open = false;
     door.openTimer = 0.0f;
@@ -21,6 +22,7 @@ void pullLeversInReach(Game& game) {
         if (lever.pulled || lever.pulling || !inLeverZone(game.swimmerPosition, lever)) continue;
         lever.pulling = true;
         lever.pullTimer = 0.0f;
+        startPlacedSound(game, SOUND_LEVER, depthPlace(lever.position));
     }
 }
 
@@ -36,6 +38,7 @@ void runDoors(Game& game, float dt) {
                 room.exitDoor = &door;
                 room.fadingOut = true;
                 room.transitionTimer = 0.0f;
+                startSound(game, SOUND_FADE);
             }
         } else if (door.opening) {
             door.openTimer += dt;
@@ -46,7 +49,8 @@ void runDoors(Game& game, float dt) {
         } else if (door.locked) {
             const KeyColour colour = door.lockColour;
             if (isKeyColour(colour) && game.keysHeld[colour] && inDoorUnlockZone(swimmer, door)) {
-                startOpening(door);
+                startPlacedSound(game, SOUND_UNLOCK, doorCentre(door));
+                startOpening(game, door);
                 door.locked = false;
                 game.keysHeld[colour] = false;
             }
@@ -66,7 +70,7 @@ void runLevers(Game& game, float dt) {
         if (lever.door) {
             // The lever opens its door whatever held it shut; a lock left
             // on an open doorway would still be drawn and reported.
-            startOpening(*lever.door);
+            startOpening(game, *lever.door);
             lever.door->locked = false;
         }
         // The far side of the passage opens at once, without its own animation.
@@ -80,6 +84,7 @@ void pickUpKeys(Game& game) {
         if (room.keyPresent[colour] && inKeyZone(game.swimmerPosition, room.keyPositions[colour])) {
             game.keysHeld[colour] = true;
             room.keyPresent[colour] = false;
+            startPlacedSound(game, SOUND_KEY, depthPlace(room.keyPositions[colour]), KEY_PITCH[colour]);
         }
     }
 }

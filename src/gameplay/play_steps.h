@@ -18,3 +18,13 @@ void runDoors(Game& game, float dt);
 void runLevers(Game& game, float dt);
 // Keys in reach are picked up (interactions.cpp).
 void pickUpKeys(Game& game);
+
+// Sounds (play_sounds.cpp). A rule that fires starts its sound on the spot:
+// it joins the frame's soundsStarted, and the end of the update plays the
+// frame's starts in the mixer, heard from the camera as it then stands.
+void startSound(Game& game, SoundId id, float pitch = 1.0f);
+void startPlacedSound(Game& game, SoundId id, const Vec3& place, float pitch = 1.0f);
+// Space held: a stroke now and then, quicker and higher the faster the
+// swimmer goes; a press after a rest strokes at once, tapping no faster.
+void strokeWhileAccelerating(Game& game, float dt);
+void playStartedSounds(Game& game);

@@ -1,7 +1,8 @@
 // One frame of play. The order of the steps is part of the game's feel: a
 // fade-out freezes everything but the seaweed, keys are sampled only by
 // frames that play, and doors run before keys so that a key cannot open a
-// lock in the frame it is picked up.
+// lock in the frame it is picked up. Sounds start where their rules fire
+// and are played at the end of the update, whichever way the frame ends.
 #include <cmath>
 
 #include "game/queries.h"
@@ -65,35 +66,50 @@ bool advanceFadeOut(Game& game, float dt) {
     return true;
 }
 
+// The frame's rules, in their order (see the top of the file).
+void playFrame(Game& game, float dt) {
+    swaySeaweed(*game.currentRoom, dt);
+    if (advanceFadeOut(game, dt)) return;
+
+    Room& room = *game.currentRoom;
+    if (room.fadingIn) {
+        room.transitionTimer += dt;
+        if (room.transitionTimer > game.transitionDuration) room.fadingIn = false;
+    }
+    if (game.hintTimer < game.hintDuration) game.hintTimer += dt;
+
+    input.sample();
+    bool* latch = game.keyWasDown;
+    if (pressed(latch[LATCH_F1], input.isF1Down())) game.hintTimer = 0.0f;
+    // F2 to F4 are latched like the others but do nothing in this game.
+    pressed(latch[LATCH_F2], input.isF2Down());
+    pressed(latch[LATCH_F3], input.isF3Down());
+    pressed(latch[LATCH_F4], input.isF4Down());
+    pressed(latch[LATCH_SPACE], input.isSpaceDown());
+    if (pressed(latch[LATCH_MUTE], input.isMuteDown())) game.soundMuted = !game.soundMuted;
+
+    updateSpeed(game, dt);
+    strokeWhileAccelerating(game, dt);
+    if (pressed(latch[LATCH_LEFT_CONTROL], input.isLeftControlDown())) pullLeversInReach(game);
+    swim(game, dt);
+    runDoors(game, dt);
+    runLevers(game, dt);
+    pickUpKeys(game);
+}
+
 }  // namespace
 
 void Game::update(float dt) {
+    soundsStarted.clear();
     // A broken clock reading would turn every timer and the swimmer's
     // position into NaN for the rest of the run; such a frame is skipped.
     if (!std::isfinite(dt)) return;
 
-    swaySeaweed(*currentRoom, dt);
-    if (advanceFadeOut(*this, dt)) return;
-
-    Room& room = *currentRoom;
-    if (room.fadingIn) {
-        room.transitionTimer += dt;
-        if (room.transitionTimer > transitionDuration) room.fadingIn = false;
+    // The water is heard from the first frame on, under everything else.
+    if (!ambienceStarted) {
+        startSound(*this, SOUND_AMBIENCE);
+        ambienceStarted = true;
     }
-    if (hintTimer < hintDuration) hintTimer += dt;
-
-    input.sample();
-    if (pressed(keyWasDown[LATCH_F1], input.isF1Down())) hintTimer = 0.0f;
-    // F2 to F4 are latched like the others but do nothing in this game.
-    pressed(keyWasDown[LATCH_F2], input.isF2Down());
-    pressed(keyWasDown[LATCH_F3], input.isF3Down());
-    pressed(keyWasDown[LATCH_F4], input.isF4Down());
-    pressed(keyWasDown[LATCH_SPACE], input.isSpaceDown());
-
-    updateSpeed(*this, dt);
-    if (pressed(keyWasDown[LATCH_LEFT_CONTROL], input.isLeftControlDown())) pullLeversInReach(*this);
-    swim(*this, dt);
-    runDoors(*this, dt);
-    runLevers(*this, dt);
-    pickUpKeys(*this);
+    playFrame(*this, dt);
+    playStartedSounds(*this);
 }

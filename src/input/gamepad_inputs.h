@@ -14,6 +14,7 @@ struct GamepadInputs {
     bool swim = false;       // A, as Space
     bool pullLever = false;  // X or the right shoulder, as Left Control
     bool help = false;       // Back, as F1
+    bool mute = false;       // Y, as M
     // The D-pad, or the left stick past the dead zone on that axis, as the
     // arrow keys: up dives, down rises. A diagonal past the dead zone on
     // both axes holds both.

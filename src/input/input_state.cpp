@@ -24,6 +24,7 @@ void InputState::sample() {
     f2 = isKeyDown(vk::F2);
     f3 = isKeyDown(vk::F3);
     f4 = isKeyDown(vk::F4);
+    mute = isKeyDown(vk::M) || pad.mute;
 
     // Left wins over Right and Up over Down: the second key of each pair is
     // only polled when the first is up.

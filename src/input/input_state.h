@@ -47,6 +47,7 @@ public:
     bool isF2Down() const { return f2; }
     bool isF3Down() const { return f3; }
     bool isF4Down() const { return f4; }
+    bool isMuteDown() const { return mute; }  // M, or the controller's Y
 
 private:
     bool isKeyDown(int virtualKey) const;
@@ -62,6 +63,7 @@ private:
     bool f2 = false;
     bool f3 = false;
     bool f4 = false;
+    bool mute = false;
 };
 
 extern InputState input;

@@ -16,6 +16,7 @@
 //     showErrorBox                               a modal error message (standard error without a display)
 //     isKeyDown                                  whether a key (a Win32 virtual-key code) is held now,
 //                                                in the game's window (not while another has the focus)
+//     windowHasFocus                             whether the game's window has the keyboard focus
 //     gamepadState                               the connected controllers merged into one GamepadState
 //                                                (a backend never knows of scripted input: a script's
 //                                                keys and controller enter above the seam, InputState)

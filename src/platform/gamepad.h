@@ -20,6 +20,7 @@ enum Button : uint32_t {
     DPAD_DOWN = 1u << 6,
     DPAD_LEFT = 1u << 7,
     DPAD_RIGHT = 1u << 8,
+    Y = 1u << 9,  // the top face button ("north")
 };
 }  // namespace pad
 

@@ -14,4 +14,5 @@ constexpr int F4 = 0x73;
 constexpr int LEFT_CONTROL = 0xA2;
 constexpr int RIGHT_CONTROL = 0xA3;
 constexpr int ESCAPE = 0x1B;
+constexpr int M = 0x4D;  // letters are their capital's ASCII code
 }  // namespace vk

@@ -29,6 +29,10 @@ void showErrorBox(const char* text, const char* caption);
 // Win32 virtual-key codes.
 bool isKeyDown(int virtualKey);
 
+// Whether the game's window has the keyboard focus (the page is in front, in
+// a browser). The game is silent without it.
+bool windowHasFocus();
+
 // The game controllers connected now, merged into one (mergeGamepads): a
 // button held on any of them, each stick axis from the one deflected most.
 // Nothing held when there is none, or when the game's window does not have

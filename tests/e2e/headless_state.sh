@@ -8,6 +8,10 @@
 # timer passes 3 s (frame F + 250). The east door is passed: the autopilot
 # that wrote the script saw room 1 reached after frame H, so the fade-out
 # began 44 frames (0.7 s) before; the reports before and at H check both.
+# The same runs log and mix the sound (--sound-log, --audio): the lever, the
+# door and the fade are logged on those frames, the mix is 768 sample frames
+# a frame, neither silent nor clipped, and the same whatever the run's
+# length; a script that mutes and pauses gets silence for just that long.
 set -u
 BIN_DIR=$1
 SOURCE_DIR=$2
@@ -19,7 +23,8 @@ failed=0
 
 state() {  # state FRAMES: the report after that many frames
     [ -f "$WORK/$1.json" ] ||
-        "$BIN_DIR/mirelo-headless" --frames "$1" --input "$SCRIPT" --size 32x18 --seed 7 --state "$WORK/$1.json" ||
+        "$BIN_DIR/mirelo-headless" --frames "$1" --input "$SCRIPT" --size 32x18 --seed 7 --state "$WORK/$1.json" \
+            --sound-log "$WORK/$1.log" --audio "$WORK/$1.wav" ||
         { echo "FAIL: mirelo-headless failed over $1 frames"; exit 1; }
     cat "$WORK/$1.json"
 }
@@ -70,5 +75,55 @@ expect "$H" "room 1 entered: both rooms armed to fade in, depth and speed kept" 
 expect $((H + 44)) "the fade-in over, its timer kept" \
     ".room == 1 and (.rooms[1] | (.fadingIn or .fadingOut | not) and near(.transitionTimer; t(44)))
      and .rooms[0].transitionTimer == 0"
+check() {  # check WHAT COMMAND...
+    if "${@:2}"; then echo "ok: $1"; else
+        echo "FAIL: $1"
+        failed=1
+    fi
+}
+# The rules' frames (0-based: the report after N frames shows frame N - 1):
+# the ambience from the first, the lever's pull on the first Left Control,
+# its door when the pull ends, the fade in the frame the report after H - 44
+# frames shows just armed; nothing else but strokes until then, strokes only
+# while Space is held.
+last=$((H + 44))
+check "the sound log gives the lever, the door and the fade on the rules' frames" \
+    [ "$(grep -v ' swim$' "$WORK/$last.log" | tr '\n' ';')" = "0 ambience;$F lever;$((F + 62)) door;$((H - 45)) fade;" ]
+strokes_without_space=$(awk 'NR == FNR { if ($1 ~ /^[0-9]+$/) { at[n] = $1; keys[n++] = $2 } next }
+    $2 == "swim" { k = ""; for (i = 0; i < n && at[i] <= $1; ++i) k = keys[i]; if (k !~ /space/) print }' \
+    "$SCRIPT" "$WORK/$last.log")
+check "strokes only while Space is held, and some" \
+    [ -z "$strokes_without_space" -a "$(grep -c ' swim$' "$WORK/$last.log")" -gt 0 ]
+
+printf '0 -\n40 m\n41 -\n60 m\n61 -\n100 escape\n101 -\n150 escape\n151 -\n' >"$WORK/pause.keys"
+"$BIN_DIR/mirelo-headless" --frames 200 --input "$WORK/pause.keys" --size 32x18 --seed 7 --audio "$WORK/pause.wav" ||
+    { echo "FAIL: mirelo-headless failed on the pause script"; exit 1; }
+"$BIN_DIR/mirelo-headless" --frames "$((F + 11))" --input "$SCRIPT" --size 32x18 --seed 7 --audio "$WORK/again.wav" ||
+    { echo "FAIL: mirelo-headless failed"; exit 1; }
+check "the same run writes the same bytes" cmp -s "$WORK/$((F + 11)).wav" "$WORK/again.wav"
+check "the mix: format and length, the start of any longer run, not silent, not clipped; muted and paused frames silent" \
+    python3 - "$WORK" "$((F + 11))" "$last" <<'EOF'
+import struct, sys
+work, short, long_ = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+FRAME = 768 * 4  # bytes a 0.016 s frame adds: 768 stereo 16-bit sample frames
+def samples(name, frames):
+    data = open(f"{work}/{name}.wav", "rb").read()
+    fmt = struct.unpack("<4sI4s4sIHHIIHH4sI", data[:44])
+    want = (b"RIFF", 36 + frames * FRAME, b"WAVE", b"fmt ", 16, 1, 2, 48000, 192000, 4, 16, b"data", frames * FRAME)
+    assert fmt == want and len(data) == 44 + frames * FRAME, (name, fmt)
+    return data[44:]
+def level(data):  # RMS and peak
+    values = struct.unpack(f"<{len(data) // 2}h", data)
+    return (sum(v * v for v in values) / max(1, len(values))) ** 0.5, max(abs(v) for v in values)
+short_mix, long_mix = samples(short, short), samples(long_, long_)
+assert long_mix.startswith(short_mix), "a shorter run is not the start of a longer one"
+rms, peak = level(long_mix)
+print(f"  the mix over {long_} frames: RMS {rms:.0f}, peak {peak}")
+assert rms > 100 and peak < 32767, "silent or clipped"
+pause = samples("pause", 200)
+def frames(a, b): return pause[a * FRAME:b * FRAME]
+for a, b in ((0, 40), (61, 100), (151, 200)): assert level(frames(a, b))[0] > 100, f"frames {a}-{b} silent"
+for a, b in ((41, 60), (100, 150)): assert level(frames(a, b))[1] == 0, f"frames {a}-{b} not silent"
+EOF
 [ "$failed" -eq 0 ] || exit 1
-echo "PASS: the state report's fields through a lever pull, a door opening, a fade-out and a fade-in"
+echo "PASS: the state report's fields through a lever pull, a door opening, a fade-out and a fade-in; their sounds"

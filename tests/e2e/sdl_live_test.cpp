@@ -97,18 +97,19 @@ struct Read {
     bool space, lctrl, f1;
     float x, y;
     bool paused;
+    bool mute = false;
     bool operator==(const Read& o) const {
         return space == o.space && lctrl == o.lctrl && f1 == o.f1 && x == o.x && y == o.y &&
-               paused == o.paused;
+               paused == o.paused && mute == o.mute;
     }
 };
 std::ostream& operator<<(std::ostream& out, const Read& r) {
     return out << "space " << r.space << " lctrl " << r.lctrl << " f1 " << r.f1 << " axis " << r.x << ","
-               << r.y << " paused " << r.paused;
+               << r.y << " paused " << r.paused << " mute " << r.mute;
 }
 Read read() {
-    return {input.isSpaceDown(), input.isLeftControlDown(), input.isF1Down(),
-            input.getAxisA().x,  input.getAxisA().y,        !live->window.isActive()};
+    return {input.isSpaceDown(), input.isLeftControlDown(), input.isF1Down(),  input.getAxisA().x,
+            input.getAxisA().y,  !live->window.isActive(),  input.isMuteDown()};
 }
 constexpr Read NOTHING{false, false, false, 0, 0, false};
 
@@ -123,7 +124,7 @@ const struct KeyRow {
     {"Right", {false, false, false, 1, 0, false}},    {"Up", {false, false, false, 0, 1, false}},
     {"Down", {false, false, false, 0, -1, false}},    {"105", NOTHING},  // Control_R
     {"Control_L", {false, true, false, 0, 0, false}}, {"F1", {false, false, true, 0, 0, false}},
-    {"Escape", {false, false, false, 0, 0, true}},
+    {"Escape", {false, false, false, 0, 0, true}},    {"m", {false, false, false, 0, 0, false, true}},
 };
 
 // Each controller input, a button or the left stick pushed (SDL's y grows
@@ -140,6 +141,7 @@ const struct PadRow {
     {SDL_CONTROLLER_BUTTON_X, NO_AXIS, 0, {false, true, false, 0, 0, false}},
     {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, NO_AXIS, 0, {false, true, false, 0, 0, false}},
     {SDL_CONTROLLER_BUTTON_BACK, NO_AXIS, 0, {false, false, true, 0, 0, false}},
+    {SDL_CONTROLLER_BUTTON_Y, NO_AXIS, 0, {false, false, false, 0, 0, false, true}},
     {SDL_CONTROLLER_BUTTON_START, NO_AXIS, 0, {false, false, false, 0, 0, true}},
     {SDL_CONTROLLER_BUTTON_DPAD_UP, NO_AXIS, 0, {false, false, false, 0, 1, false}},
     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, NO_AXIS, 0, {false, false, false, 0, -1, false}},
@@ -401,7 +403,8 @@ TEST(Keys, EachGameKeyActsAloneAndRightControlPullsNoLever) {
 }
 
 // With another window in front every key and controller input goes
-// unread, Escape and Start included; one held as the focus leaves is let go.
+// unread, Escape and Start included; one held as the focus leaves is let go;
+// the game is silent until the focus comes back.
 TEST(Focus, KeysAndControllerCountOnlyWhileTheGameHasTheFocus) {
     ASSERT_EQ(
         std::system(
@@ -411,6 +414,7 @@ TEST(Focus, KeysAndControllerCountOnlyWhileTheGameHasTheFocus) {
     ASSERT_TRUE(pad.attach()) << SDL_GetError();
     letTheGameSeeThePads();
     focusGame(false);
+    EXPECT_TRUE(live->game->mixer.isMuted()) << "sound while another window has the focus";
     for (const KeyRow& row : KEYS) {
         xdo(std::string("keydown ") + row.key);
         passesWhileEventsArrive(5);
@@ -425,6 +429,7 @@ TEST(Focus, KeysAndControllerCountOnlyWhileTheGameHasTheFocus) {
     }
 
     focusGame(true);
+    EXPECT_FALSE(live->game->mixer.isMuted()) << "no sound with the focus back";
     xdo("keydown Left");
     pad.press(SDL_CONTROLLER_BUTTON_A, true);
     passesWhileEventsArrive();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real Linux game under Xvfb: its window appears with the right title and
 # client size, shows the start frame (like the headless runner's, controls
-# help included), and closing it the way the close box does ends the process
-# with exit code 0. Run from a folder without data/ it shows the load-failure
+# help included), plays its sound into SDL's disk audio driver (the water
+# from the start: not silence), and closing it the way the close box does
+# ends the process with exit code 0. Run from a folder without data/ it shows the load-failure
 # message box (an X11 window titled with its caption), and once that is
 # dismissed with Return it exits with code 1. Without any display to open a
 # window on it says so and exits 1, instead of running unseen.
@@ -16,7 +17,7 @@ prepare_start_frame "$BIN_DIR/mirelo-headless"
 
 # --- with data/ -----------------------------------------------------------
 cd "$SOURCE_DIR"
-"$BIN_DIR/mirelo" >"$E2E_TMP/game.out" 2>&1 &
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_TMP/sound.raw" "$BIN_DIR/mirelo" >"$E2E_TMP/game.out" 2>&1 &
 GAME_PID=$!
 id=$(wait_for_window "TAVO 6 Mirelo") || exit 1
 size=$(window_size "$id") || exit 1
@@ -28,6 +29,10 @@ wait_exit "$GAME_PID"
 GAME_PID=""
 [ "$EXIT_CODE" = "0" ] || fail "the game exited with code $EXIT_CODE: $(cat "$E2E_TMP/game.out")"
 echo "closed with exit code 0"
+grep -q '^No sound' "$E2E_TMP/game.out" && fail "the game found no sound device: $(cat "$E2E_TMP/game.out")"
+sounding=$(tr -d '\0' <"$E2E_TMP/sound.raw" 2>/dev/null | head -c 4096 | wc -c)
+[ "$sounding" -gt 0 ] || fail "the game played only silence, or nothing, into SDL's disk audio driver"
+echo "sound played: $(stat -c %s "$E2E_TMP/sound.raw") bytes into SDL's disk driver"
 
 # --- without data/ ---------------------------------------------------------
 mkdir "$E2E_TMP/alone"

@@ -3,6 +3,7 @@
 // the room tables tell; and it must be exactly what the autopilot writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "app/input_script.h"
 #include "course_script.h"
 #include "input/input_state.h"
+#include "platform/key_codes.h"
 #include "started_game.h"
 #include "test_files.h"
 
@@ -25,6 +27,7 @@ const char* const COLOURS[KEY_COLOURS] = {"red", "green", "blue", "gold"};
 // What the replay watches, taken before and after every frame.
 struct Snapshot {
     int room = 0;
+    bool fadingOut[ROOM_COUNT] = {};
     bool keysHeld[KEY_COLOURS] = {};
     bool keyPresent[ROOM_COUNT][KEY_COLOURS] = {};
     struct DoorState {
@@ -38,6 +41,7 @@ struct Snapshot {
         for (int c = 0; c < KEY_COLOURS; ++c) keysHeld[c] = g.keysHeld[c];
         for (int r = 0; r < ROOM_COUNT; ++r) {
             const Room& room_ = g.rooms[r];
+            fadingOut[r] = room_.fadingOut;
             for (int c = 0; c < KEY_COLOURS; ++c) keyPresent[r][c] = room_.keyPresent[c];
             for (uint32_t d = 0; d < room_.doorCount; ++d)
                 doors[r][d] = {room_.doors[d].open, room_.doors[d].opening, room_.doors[d].locked};
@@ -83,6 +87,41 @@ std::string eventsBetween(const Snapshot& a, const Snapshot& b) {
     return line;
 }
 
+// The sounds a frame must start, from what changed in it: a lever's pull
+// starting, a door starting to slide, a lock opened with a key (a key fewer
+// held), a key taken, a fade-out starting. Sorted, as a line.
+std::string soundsBetween(const Snapshot& a, const Snapshot& b) {
+    std::vector<std::string> sounds;
+    int keysUsed = 0;
+    for (int c = 0; c < KEY_COLOURS; ++c) keysUsed += a.keysHeld[c] && !b.keysHeld[c];
+    for (int r = 0; r < ROOM_COUNT; ++r) {
+        for (int l = 0; l < MAX_LEVERS; ++l)
+            if (!a.levers[r][l].pulling && b.levers[r][l].pulling) sounds.push_back("lever");
+        for (int d = 0; d < MAX_DOORS; ++d) {
+            if (a.doors[r][d].locked && !b.doors[r][d].locked && keysUsed-- > 0) sounds.push_back("unlock");
+            if (!a.doors[r][d].opening && b.doors[r][d].opening) sounds.push_back("door");
+        }
+        for (int c = 0; c < KEY_COLOURS; ++c)
+            if (a.keyPresent[r][c] && !b.keyPresent[r][c]) sounds.push_back("key");
+        if (!a.fadingOut[r] && b.fadingOut[r]) sounds.push_back("fade");
+    }
+    std::sort(sounds.begin(), sounds.end());
+    std::string line;
+    for (const std::string& s : sounds) line += s + " ";
+    return line;
+}
+
+// The frame's started sounds but the strokes (and the ambience, on the first).
+std::string soundsStarted(const Game& game) {
+    std::vector<std::string> sounds;
+    for (const SoundStart& s : game.soundsStarted)
+        if (s.id != SOUND_SWIM && s.id != SOUND_AMBIENCE) sounds.push_back(SOUND_FILES[s.id].name);
+    std::sort(sounds.begin(), sounds.end());
+    std::string line;
+    for (const std::string& s : sounds) line += s + " ";
+    return line;
+}
+
 }  // namespace
 
 // The course the room tables make: in room 0 a lever opens the east door
@@ -97,7 +136,9 @@ std::string eventsBetween(const Snapshot& a, const Snapshot& b) {
 // room 2, whose gold lock (door 2, north) leads into room 3. A pulled lever
 // starts its door opening when its one-second pull ends, and a door opens
 // three seconds after it starts; a lock starts opening at once. Each key is
-// used up by its lock.
+// used up by its lock. On the way, every frame starts the sounds of what
+// changed in it, nothing else, and the ambience once, on the first frame;
+// strokes only while Space is held.
 TEST(CourseReplay, TheCommittedScriptPlaysTheCourseTheRoomTablesMake) {
     const std::vector<std::string> expected = {
         "lever 0.0 pulling",
@@ -145,14 +186,28 @@ TEST(CourseReplay, TheCommittedScriptPlaysTheCourseTheRoomTablesMake) {
     std::unique_ptr<Game> game = startedGame();
     std::vector<std::string> happened;
     const long long frames = script.changes().back().frame + FRAMES_AFTER;
+    std::vector<long long> ambience;
+    int strokes = 0;
     for (long long frame = 0; frame < frames; ++frame) {
         const Snapshot before(*game);
         input.holdScripted(script.keysAt(frame));
         game->update(DT);
-        const std::string events = eventsBetween(before, Snapshot(*game));
+        const Snapshot after(*game);
+        const std::string events = eventsBetween(before, after);
         if (!events.empty()) happened.push_back(events);
+        EXPECT_EQ(soundsStarted(*game), soundsBetween(before, after)) << "frame " << frame << ": " << events;
+        for (const SoundStart& s : game->soundsStarted) {
+            if (s.id == SOUND_AMBIENCE) ambience.push_back(frame);
+            if (s.id == SOUND_SWIM) {
+                ++strokes;
+                EXPECT_TRUE(script.keysAt(frame).count(vk::SPACE))
+                    << "a stroke without Space, frame " << frame;
+            }
+        }
     }
     input.endScript();
+    EXPECT_EQ(ambience, std::vector<long long>{0});
+    EXPECT_GT(strokes, 0);
     // One frame per line, so that a failure shows a line diff.
     auto lines = [](const std::vector<std::string>& frames) {
         std::string text;

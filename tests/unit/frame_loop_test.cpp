@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/frame_loop.h"
+#include "audio/mixer.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/window_events.h"
 #include "test_files.h"
@@ -27,6 +28,8 @@ int totalUpdates = 0;
 int totalRenders = 0;
 
 struct FakeGame {
+    Mixer mixer;
+    bool soundMuted = false;
     bool loadResult = true;
     std::vector<float> dts;
     int renders = 0;

@@ -26,10 +26,11 @@ GamepadState buttons(uint32_t held) {
     return s;
 }
 
-// left right up down swim lever help, as a string of 0/1 for readable failures.
+// left right up down swim lever help mute, as a string of 0/1 for readable failures.
 std::string held(const GamepadInputs& in) {
     std::string s;
-    for (bool b : {in.left, in.right, in.up, in.down, in.swim, in.pullLever, in.help}) s += b ? '1' : '0';
+    for (bool b : {in.left, in.right, in.up, in.down, in.swim, in.pullLever, in.help, in.mute})
+        s += b ? '1' : '0';
     return s;
 }
 
@@ -39,32 +40,33 @@ TEST(GamepadInputs, StickPastTheDeadZoneAndTheButtonsActAsTheirKeys) {
     const float justAbove = 0.5001f;
     const struct {
         GamepadState pad;
-        const char* expected;  // left right up down swim lever help
+        const char* expected;  // left right up down swim lever help mute
     } cases[] = {
-        {stick(0, 0), "0000000"},
-        {stick(0.5f, 0), "0000000"},  // exactly on the dead zone: not yet
-        {stick(-0.5f, 0), "0000000"},
-        {stick(0, 0.5f), "0000000"},
-        {stick(0, -0.5f), "0000000"},
-        {stick(justAbove, 0), "0100000"},
-        {stick(-justAbove, 0), "1000000"},
-        {stick(0, justAbove), "0010000"},  // pushed away: dives, as Up
-        {stick(0, -justAbove), "0001000"},
-        {stick(1, -1), "0101000"},
-        {stick(0.6f, 0.6f), "0110000"},  // a diagonal past it on both axes holds both
-        {stick(-0.6f, -0.6f), "1001000"},
-        {stick(0.45f, 0.45f), "0000000"},  // off centre, but neither axis is past it
-        {stick(0.8f, 0.3f), "0100000"},    // mostly sideways: only the turn
-        {buttons(pad::DPAD_LEFT), "1000000"},
-        {buttons(pad::DPAD_RIGHT), "0100000"},
-        {buttons(pad::DPAD_UP), "0010000"},
-        {buttons(pad::DPAD_DOWN), "0001000"},
-        {buttons(pad::A), "0000100"},
-        {buttons(pad::X), "0000010"},
-        {buttons(pad::RIGHT_SHOULDER), "0000010"},
-        {buttons(pad::BACK), "0000001"},
-        {buttons(pad::START), "0000000"},  // the window's, like Escape
-        {buttons(pad::A | pad::DPAD_UP | pad::X), "0010110"},
+        {stick(0, 0), "00000000"},
+        {stick(0.5f, 0), "00000000"},  // exactly on the dead zone: not yet
+        {stick(-0.5f, 0), "00000000"},
+        {stick(0, 0.5f), "00000000"},
+        {stick(0, -0.5f), "00000000"},
+        {stick(justAbove, 0), "01000000"},
+        {stick(-justAbove, 0), "10000000"},
+        {stick(0, justAbove), "00100000"},  // pushed away: dives, as Up
+        {stick(0, -justAbove), "00010000"},
+        {stick(1, -1), "01010000"},
+        {stick(0.6f, 0.6f), "01100000"},  // a diagonal past it on both axes holds both
+        {stick(-0.6f, -0.6f), "10010000"},
+        {stick(0.45f, 0.45f), "00000000"},  // off centre, but neither axis is past it
+        {stick(0.8f, 0.3f), "01000000"},    // mostly sideways: only the turn
+        {buttons(pad::DPAD_LEFT), "10000000"},
+        {buttons(pad::DPAD_RIGHT), "01000000"},
+        {buttons(pad::DPAD_UP), "00100000"},
+        {buttons(pad::DPAD_DOWN), "00010000"},
+        {buttons(pad::A), "00001000"},
+        {buttons(pad::X), "00000100"},
+        {buttons(pad::RIGHT_SHOULDER), "00000100"},
+        {buttons(pad::BACK), "00000010"},
+        {buttons(pad::Y), "00000001"},
+        {buttons(pad::START), "00000000"},  // the window's, like Escape
+        {buttons(pad::A | pad::DPAD_UP | pad::X), "00101100"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(held(gamepadInputs(c.pad)), c.expected)
@@ -72,7 +74,7 @@ TEST(GamepadInputs, StickPastTheDeadZoneAndTheButtonsActAsTheirKeys) {
     // The D-pad and the stick together: either holds the direction.
     GamepadState both = buttons(pad::DPAD_LEFT);
     both.stickX = 0.9f;
-    EXPECT_EQ(held(gamepadInputs(both)), "1100000");
+    EXPECT_EQ(held(gamepadInputs(both)), "11000000");
 }
 
 namespace {
@@ -209,28 +211,29 @@ TEST(XInput, TheReportBecomesTheStandardLayoutWithTheStickUpPushedAway) {
         FakeXInputGamepad raw;
         uint32_t buttons;
         float x, y;
-        const char* inputs;  // left right up down swim lever help
+        const char* inputs;  // left right up down swim lever help mute
     } cases[] = {
-        {{0x1000, 0, 0, 0, 0, 0, 0}, pad::A, 0, 0, "0000100"},
-        {{0x4000, 0, 0, 0, 0, 0, 0}, pad::X, 0, 0, "0000010"},
-        {{0x0200, 0, 0, 0, 0, 0, 0}, pad::RIGHT_SHOULDER, 0, 0, "0000010"},
-        {{0x0010, 0, 0, 0, 0, 0, 0}, pad::START, 0, 0, "0000000"},
-        {{0x0020, 0, 0, 0, 0, 0, 0}, pad::BACK, 0, 0, "0000001"},
-        {{0x0001, 0, 0, 0, 0, 0, 0}, pad::DPAD_UP, 0, 0, "0010000"},
-        {{0x0002, 0, 0, 0, 0, 0, 0}, pad::DPAD_DOWN, 0, 0, "0001000"},
-        {{0x0004, 0, 0, 0, 0, 0, 0}, pad::DPAD_LEFT, 0, 0, "1000000"},
-        {{0x0008, 0, 0, 0, 0, 0, 0}, pad::DPAD_RIGHT, 0, 0, "0100000"},
-        // B, Y, the left shoulder, the thumb clicks, the triggers and the
+        {{0x1000, 0, 0, 0, 0, 0, 0}, pad::A, 0, 0, "00001000"},
+        {{0x4000, 0, 0, 0, 0, 0, 0}, pad::X, 0, 0, "00000100"},
+        {{0x0200, 0, 0, 0, 0, 0, 0}, pad::RIGHT_SHOULDER, 0, 0, "00000100"},
+        {{0x0010, 0, 0, 0, 0, 0, 0}, pad::START, 0, 0, "00000000"},
+        {{0x0020, 0, 0, 0, 0, 0, 0}, pad::BACK, 0, 0, "00000010"},
+        {{0x8000, 0, 0, 0, 0, 0, 0}, pad::Y, 0, 0, "00000001"},
+        {{0x0001, 0, 0, 0, 0, 0, 0}, pad::DPAD_UP, 0, 0, "00100000"},
+        {{0x0002, 0, 0, 0, 0, 0, 0}, pad::DPAD_DOWN, 0, 0, "00010000"},
+        {{0x0004, 0, 0, 0, 0, 0, 0}, pad::DPAD_LEFT, 0, 0, "10000000"},
+        {{0x0008, 0, 0, 0, 0, 0, 0}, pad::DPAD_RIGHT, 0, 0, "01000000"},
+        // B, the left shoulder, the thumb clicks, the triggers and the
         // right stick do nothing.
-        {{0xA1C0, 255, 255, 0, 0, 32767, -32768}, 0, 0, 0, "0000000"},
+        {{0x21C0, 255, 255, 0, 0, 32767, -32768}, 0, 0, 0, "00000000"},
         // XInput's thumb y grows upwards: pushed away dives, as Up.
-        {{0, 0, 0, 0, 32767, 0, 0}, 0, 0, 1, "0010000"},
-        {{0, 0, 0, 0, -32768, 0, 0}, 0, 0, -1, "0001000"},
-        {{0, 0, 0, -32768, 0, 0, 0}, 0, -1, 0, "1000000"},
-        {{0, 0, 0, 32767, 0, 0, 0}, 0, 1, 0, "0100000"},
+        {{0, 0, 0, 0, 32767, 0, 0}, 0, 0, 1, "00100000"},
+        {{0, 0, 0, 0, -32768, 0, 0}, 0, 0, -1, "00010000"},
+        {{0, 0, 0, -32768, 0, 0, 0}, 0, -1, 0, "10000000"},
+        {{0, 0, 0, 32767, 0, 0, 0}, 0, 1, 0, "01000000"},
         // Half way is the dead zone's edge: 16383 is just inside, 16384 just past.
-        {{0, 0, 0, 16383, -16383, 0, 0}, 0, 16383 / 32767.0f, -16383 / 32767.0f, "0000000"},
-        {{0, 0, 0, 16384, -16384, 0, 0}, 0, 16384 / 32767.0f, -16384 / 32767.0f, "0101000"},
+        {{0, 0, 0, 16383, -16383, 0, 0}, 0, 16383 / 32767.0f, -16383 / 32767.0f, "00000000"},
+        {{0, 0, 0, 16384, -16384, 0, 0}, 0, 16384 / 32767.0f, -16384 / 32767.0f, "01010000"},
     };
     for (const auto& c : cases) {
         const GamepadState s = xinput::gamepadFrom(c.raw);

@@ -73,5 +73,5 @@ TEST(RunOptions, BothHostsReadOneTableAndNameOptionsTheirOwnWay) {
     EXPECT_TRUE(parseRunOptions(1, argv.data(), OptionHost::PAGE, options, error));
     EXPECT_TRUE(options.frames < 0 && !options.dt);
     EXPECT_TRUE(parseRunOptions(1, argv.data(), OptionHost::COMMAND_LINE, options, error));
-    EXPECT_TRUE(options.frames == 1 && options.dt && *options.dt == 0.016f);
+    EXPECT_TRUE(options.frames == 1 && options.dt && *options.dt == 0.016);
 }

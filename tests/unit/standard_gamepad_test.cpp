@@ -28,7 +28,7 @@ TEST(StandardGamepad, EachButtonOfTheLayoutIsTheOneTheGameReads) {
     } cases[] = {{0, pad::A},
                  {1, 0},
                  {2, pad::X},
-                 {3, 0},
+                 {3, pad::Y},
                  {4, 0},
                  {5, pad::RIGHT_SHOULDER},
                  {6, 0},

@@ -1,7 +1,9 @@
 // The controls through Chromium's real keyboard events on the canvas: every
 // game key does its own thing and no other, Space moves the view without
 // scrolling the page, Escape pauses (the picture and the game stand still)
-// and resumes. (The help F1 brings back is drawn as at the start, which
+// and resumes, and the sound with it; the page's mute button mutes. The
+// browser may play sound without a click (--autoplay-policy), as a page
+// that has had one may. (The help F1 brings back is drawn as at the start, which
 // page.test.mjs compares with mirelo-headless's.)
 // Every update gets a fixed step (dt=), so the game's time follows the
 // passes run, not the wall clock.
@@ -17,7 +19,7 @@ let browser;
 before(async () => {
   assert.ok(fs.existsSync(path.join(siteDir, 'index.html')), `no site in ${siteDir} (tools/web/build.sh)`);
   server = await serve(siteDir);
-  browser = await launchChromium();
+  browser = await launchChromium(['--autoplay-policy=no-user-gesture-required']);
 });
 
 after(async () => {
@@ -156,8 +158,21 @@ test('every game key acts alone, and only the left Control pulls the lever in re
     await page.close();
   });
 
-test('Escape pauses the game and the picture, and Escape again resumes', async () => {
+// Waits (10 s at most) until the level of what the speakers got over the
+// last 0.1 s is sounding or silent; fails with the last report otherwise.
+async function soundBecomes(page, sounding, what) {
+  const met = await page.waitForFunction((want) => {
+    const audio = window.mireloAudio();
+    return audio.state === 'running' && (want ? audio.level > 0.001 : audio.level === 0);
+  }, sounding, { timeout: 10000, polling: 50 }).then(() => true, () => false);
+  assert.ok(met, `${what}: ${JSON.stringify(await page.evaluate(() => window.mireloAudio()))}`);
+}
+
+test('Escape pauses the game, the picture and the sound, and Escape again resumes', async () => {
   const { page, errors } = await playingPage();
+  await page.keyboard.down('Space');
+  await soundBecomes(page, true, 'silent while swimming');
+  await page.keyboard.up('Space');
   await page.keyboard.press('Escape');
   await passesLater(page, 2);
   const paused = await state(page);
@@ -171,6 +186,7 @@ test('Escape pauses the game and the picture, and Escape again resumes', async (
   const later = await state(page);
   assert.ok(later.frame > paused.frame, 'the passes went on');
   assert.deepEqual({ ...later, frame: 0 }, { ...paused, frame: 0 }, 'the game moved while paused');
+  await soundBecomes(page, false, 'sound while paused');
 
   await page.keyboard.press('Escape');
   await passesLater(page, 5);
@@ -178,6 +194,12 @@ test('Escape pauses the game and the picture, and Escape again resumes', async (
   assert.equal(resumed.paused, false, 'Escape again did not resume');
   // The seaweed sways again: the picture moves.
   assert.notEqual(await canvasPng(page), first, 'the picture is still frozen');
+  await soundBecomes(page, true, 'no sound after resuming');
+  // The page's button mutes and unmutes; the water goes on under it.
+  await page.click('#mute');
+  await soundBecomes(page, false, 'sound after the mute button');
+  await page.click('#mute');
+  await soundBecomes(page, true, 'no sound after the mute button again');
   assert.deepEqual(errors, []);
   await page.close();
 });

@@ -66,6 +66,7 @@ const Colour padText = {0.95f, 0.96f, 0.98f, 1};
 const Colour padLit = {0.93f, 0.94f, 0.96f, 1};
 const Colour buttonA = {0.30f, 0.68f, 0.22f, 1};
 const Colour buttonX = {0.18f, 0.45f, 0.88f, 1};
+const Colour buttonY = {0.90f, 0.68f, 0.10f, 1};
 
 // What a piece of an entry is: a keycap, a word, or a controller part.
 enum class PieceKind { KEY, WORD, FACE_BUTTON, PILL_BUTTON, DPAD, STICK };
@@ -217,17 +218,21 @@ void drawEntry(Image& image, TextRenderer& font, const Entry& entry, int left, i
 
 }  // namespace
 
+// The key over the controller's two buttons for the same pull, then the words.
 Image makeCtrlHint(TextRenderer& bold) {
     constexpr int size = 256;
     Image image(size, size, withAlpha(panelColour, 0.0f));
     drawPanel(image, 8.0f, 30.0f);
-    drawKey(image, bold, 58.0f, 40.0f, 140.0f, 86.0f, U"Ctrl", 46);
+    drawKey(image, bold, 68.0f, 26.0f, 120.0f, 70.0f, U"Ctrl", 40);
+    const Entry buttons = {face(U"X", buttonX), pill(U"RB")};
+    const int buttonsWidth = entryWidth(bold, buttons, PAD_TEXT_SIZE);
+    drawEntry(image, bold, buttons, (size - buttonsWidth) / 2, 140, PAD_TEXT_SIZE);
     // The largest size at which the words fit the panel.
     const std::u32string words = U"pull lever";
-    int pixelSize = 44;
+    int pixelSize = 40;
     while (pixelSize > 16 && bold.measure(words, pixelSize) > size - 48) --pixelSize;
     const int width = bold.measure(words, pixelSize);
-    bold.draw(image, words, (size - width) / 2, 198, pixelSize, labelText);
+    bold.draw(image, words, (size - width) / 2, 214, pixelSize, labelText);
     return image;
 }
 
@@ -243,7 +248,8 @@ Image makeControlsHelp(TextRenderer& bold) {
     constexpr int ROW_PITCH = 76;
     const std::vector<std::vector<Entry>> ROWS = {
         {{key(U"Space"), face(U"A", buttonA), word(U"swim")},
-         {key(U"Ctrl"), face(U"X", buttonX), pill(U"RB"), word(U"pull a lever")}},
+         {key(U"Ctrl"), face(U"X", buttonX), pill(U"RB"), word(U"pull a lever")},
+         {key(U"M"), face(U"Y", buttonY), word(U"mute")}},
         {{key(U"\u2190"), key(U"\u2192"), dpad(ARM_LEFT | ARM_RIGHT), word(U"turn")},
          {key(U"\u2191"), dpad(ARM_UP), word(U"dive")},
          {key(U"\u2193"), dpad(ARM_DOWN), word(U"rise")}},

@@ -134,6 +134,9 @@ void showErrorBox(const char* text, const char* caption) {
 // (InputState::holdScripted).
 bool isKeyDown(int) { return false; }
 
+// No other window can take the focus from an offscreen surface.
+bool windowHasFocus() { return true; }
+
 GamepadState gamepadState() { return GamepadState(); }
 
 void* glProcAddress(const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); }

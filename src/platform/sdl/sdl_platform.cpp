@@ -22,6 +22,7 @@ SDL_Scancode scancodeOf(int virtualKey) {
         case vk::LEFT_CONTROL: return SDL_SCANCODE_LCTRL;
         case vk::RIGHT_CONTROL: return SDL_SCANCODE_RCTRL;
         case vk::ESCAPE: return SDL_SCANCODE_ESCAPE;
+        case vk::M: return SDL_SCANCODE_M;
         default: return SDL_SCANCODE_UNKNOWN;
     }
 }
@@ -33,6 +34,7 @@ GamepadState controllerState(SDL_GameController* controller) {
         pad::Button to;
     } buttons[] = {{SDL_CONTROLLER_BUTTON_A, pad::A},
                    {SDL_CONTROLLER_BUTTON_X, pad::X},
+                   {SDL_CONTROLLER_BUTTON_Y, pad::Y},
                    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, pad::RIGHT_SHOULDER},
                    {SDL_CONTROLLER_BUTTON_START, pad::START},
                    {SDL_CONTROLLER_BUTTON_BACK, pad::BACK},
@@ -71,6 +73,8 @@ bool isKeyDown(int virtualKey) {
     const Uint8* state = SDL_GetKeyboardState(&count);
     return state && code < count && state[code] != 0;
 }
+
+bool windowHasFocus() { return SDL_GetKeyboardFocus() != nullptr; }
 
 GamepadState gamepadState() {
     GamepadState merged;

@@ -12,6 +12,7 @@ namespace web {
 enum StandardButton : size_t {
     STANDARD_A = 0,  // the bottom face button
     STANDARD_X = 2,  // the left face button
+    STANDARD_Y = 3,  // the top face button
     STANDARD_RIGHT_SHOULDER = 5,
     STANDARD_BACK = 8,  // "Select" on some controllers
     STANDARD_START = 9,
@@ -32,6 +33,7 @@ inline GamepadState standardGamepadState(const bool* pressed, size_t buttonCount
         pad::Button button;
     } BUTTONS[] = {{STANDARD_A, pad::A},
                    {STANDARD_X, pad::X},
+                   {STANDARD_Y, pad::Y},
                    {STANDARD_RIGHT_SHOULDER, pad::RIGHT_SHOULDER},
                    {STANDARD_BACK, pad::BACK},
                    {STANDARD_START, pad::START},

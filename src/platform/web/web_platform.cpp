@@ -19,6 +19,7 @@ namespace {
 std::bitset<256> keysDown;
 
 std::function<std::string()> stateReport;
+std::function<bool()> muteToggle;
 
 }  // namespace
 
@@ -46,6 +47,10 @@ void showErrorBox(const char* text, const char* caption) {
 
 bool isKeyDown(int virtualKey) {
     return virtualKey >= 0 && static_cast<size_t>(virtualKey) < keysDown.size() && keysDown[virtualKey];
+}
+
+bool windowHasFocus() {
+    return EM_ASM_INT({ return document.hasFocus() ? 1 : 0; }) != 0;
 }
 
 // Every controller the browser lists in the standard layout, merged into one.
@@ -93,6 +98,8 @@ void announceDone() {
 
 void setStateReport(std::function<std::string()> report) { stateReport = std::move(report); }
 
+void setMuteToggle(std::function<bool()> toggle) { muteToggle = std::move(toggle); }
+
 void setKeyDown(int virtualKey, bool down) {
     if (virtualKey >= 0 && static_cast<size_t>(virtualKey) < keysDown.size()) keysDown[virtualKey] = down;
 }
@@ -103,6 +110,8 @@ void releaseAllKeys() { keysDown.reset(); }
 
 // The page's window.mireloState() reads this: the state report as JSON text
 // (empty before the game has started). The text lives until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE int mirelo_toggle_mute() { return muteToggle && muteToggle() ? 1 : 0; }
+
 extern "C" EMSCRIPTEN_KEEPALIVE const char* mirelo_state() {
     static std::string text;
     text = stateReport ? stateReport() : std::string();

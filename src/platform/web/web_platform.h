@@ -19,6 +19,9 @@ void stopAnimationFrames();
 void announceDone();
 // What window.mireloState() returns, as JSON text; empty until it is set.
 void setStateReport(std::function<std::string()> report);
+// What the page's mute button does (Module._mirelo_toggle_mute(), which
+// answers whether the game is now muted).
+void setMuteToggle(std::function<bool()> toggle);
 
 // The keys platform::isKeyDown reports as held (Win32 virtual-key codes).
 void setKeyDown(int virtualKey, bool down);

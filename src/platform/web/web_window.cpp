@@ -34,6 +34,7 @@ constexpr KeyName GAME_KEYS[] = {
     {"ControlLeft", vk::LEFT_CONTROL},
     {"ControlRight", vk::RIGHT_CONTROL},
     {"Escape", vk::ESCAPE},
+    {"KeyM", vk::M},
 };
 
 int virtualKeyOf(const char* code) {

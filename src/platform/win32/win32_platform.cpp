@@ -15,14 +15,14 @@ static_assert(xinput::DPAD_UP == XINPUT_GAMEPAD_DPAD_UP && xinput::DPAD_DOWN == 
                   xinput::DPAD_RIGHT == XINPUT_GAMEPAD_DPAD_RIGHT && xinput::START == XINPUT_GAMEPAD_START &&
                   xinput::BACK == XINPUT_GAMEPAD_BACK &&
                   xinput::RIGHT_SHOULDER == XINPUT_GAMEPAD_RIGHT_SHOULDER && xinput::A == XINPUT_GAMEPAD_A &&
-                  xinput::X == XINPUT_GAMEPAD_X,
+                  xinput::X == XINPUT_GAMEPAD_X && xinput::Y == XINPUT_GAMEPAD_Y,
               "xinput_pad.h must use XInput's own button bits");
 // The keys are polled by their codes in key_codes.h: only here does a wrong
 // one show, as another key (the other backends translate the same names).
 static_assert(vk::SPACE == VK_SPACE && vk::LEFT == VK_LEFT && vk::UP == VK_UP && vk::RIGHT == VK_RIGHT &&
                   vk::DOWN == VK_DOWN && vk::F1 == VK_F1 && vk::F2 == VK_F2 && vk::F3 == VK_F3 &&
                   vk::F4 == VK_F4 && vk::LEFT_CONTROL == VK_LCONTROL && vk::RIGHT_CONTROL == VK_RCONTROL &&
-                  vk::ESCAPE == VK_ESCAPE,
+                  vk::ESCAPE == VK_ESCAPE && vk::M == 'M',
               "key_codes.h must use Win32's own virtual-key codes");
 
 // GetAsyncKeyState and XInput see input meant for any application: the game
@@ -88,6 +88,8 @@ void showErrorBox(const char* text, const char* caption) {
 bool isKeyDown(int virtualKey) {
     return gameHasFocus() && (GetAsyncKeyState(virtualKey) & KEY_DOWN_BIT) != 0;
 }
+
+bool windowHasFocus() { return gameHasFocus(); }
 
 GamepadState gamepadState() {
     static const XInputGetStateProc getState = loadXInput();

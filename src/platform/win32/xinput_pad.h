@@ -18,6 +18,7 @@ constexpr uint16_t BACK = 0x0020;
 constexpr uint16_t RIGHT_SHOULDER = 0x0200;
 constexpr uint16_t A = 0x1000;
 constexpr uint16_t X = 0x4000;
+constexpr uint16_t Y = 0x8000;
 
 // An XINPUT_GAMEPAD, or anything with its fields wButtons, sThumbLX and
 // sThumbLY. XInput's thumb y grows upwards, as GamepadState's does.
@@ -28,6 +29,7 @@ GamepadState gamepadFrom(const XInputGamepad& gamepad) {
         pad::Button to;
     } buttons[] = {{A, pad::A},
                    {X, pad::X},
+                   {Y, pad::Y},
                    {RIGHT_SHOULDER, pad::RIGHT_SHOULDER},
                    {START, pad::START},
                    {BACK, pad::BACK},

@@ -89,6 +89,15 @@
   canvas.addEventListener('focus', function () { hide(focusHint); });
   canvas.addEventListener('blur', function () { focusHint.classList.remove('hidden'); });
 
+  // The mute button does what M does; the keyboard goes back to the game.
+  // The sound itself starts on the first click or key (the web backend).
+  const mute = document.getElementById('mute');
+  mute.addEventListener('click', function () {
+    if (!runtimeReady) return;
+    mute.setAttribute('aria-pressed', Module._mirelo_toggle_mute() ? 'true' : 'false');
+    canvas.focus();
+  });
+
   // Full screen through the browser's Fullscreen API: the button, and F11
   // (which the browser would otherwise spend on its own full-screen window).
   const stage = document.getElementById('stage');
