@@ -9,6 +9,8 @@ namespace {
 // Pieces farther than viewDistance + this from the room origin are not drawn.
 constexpr float DRAW_RADIUS_MARGIN = 15.0f;
 constexpr float SURFACE_EYE_HEIGHT = 1.0f;
+// seaweed.vert sways a vertex by its offset times its height over this.
+constexpr float SEAWEED_BLADE_HEIGHT = 8.0f;
 
 // Door leaves sit 5 from the doorway centre when shut and slide to 10.
 constexpr float LEAF_SHUT = 5.0f;
@@ -42,9 +44,10 @@ bool Game::waterSurfaceVisible(const Vec3& eye) {
     return eye.z > SURFACE_EYE_HEIGHT || (eye.z < 0.0f && eye.y < 0.0f);
 }
 
-void Game::drawAt(SceneObject& object, const Vec3& position, float radius) {
+void Game::drawAt(SceneObject& object, const Vec3& position, float radius, float reach) {
     object.position = Vec3(position.x, position.y, position.z - DEPTH_OFFSET);
-    if (radius * radius > position.x * position.x + position.y * position.y) object.drawUntextured();
+    if (radius * radius > position.x * position.x + position.y * position.y)
+        object.drawUntextured(viewFrustum, reach);
     object.position = Vec3(0.0f, 0.0f, 0.0f);
 }
 
@@ -62,6 +65,7 @@ void Game::render() {
     const Vec3& eye = aim.eye;
     worldCamera.lookAt(eye.x, eye.y, eye.z, aim.centre.x, aim.centre.y, aim.centre.z, 0, 0, 10);
     const float radius = viewDistance + DRAW_RADIUS_MARGIN;
+    viewFrustum = cullsOutOfView ? Frustum(worldCamera.projection()) : Frustum();
 
     ShaderProgram& sceneShader = underwaterView(eye) ? underwaterShader : basicShader;
     sceneShader.use();
@@ -82,11 +86,15 @@ void Game::render() {
     seaweedObject.texture->bind();
     seaweedShader.use();
     seaweedShader.setMatrix4("projMat", worldCamera.projection());
+    // No vertex of a blade stands higher than this above or below its base.
+    const Sphere& blade = seaweedMesh.bounds();
+    const float bladeTop = std::fabs(blade.centre.z) + blade.radius;
     for (const SeaweedSegment& segment : currentRoom->seaweed) {
         seaweedShader.setVec3("offset", segment.offset);
         seaweedObject.setAngleY(segment.tilt.x);
         seaweedObject.setAngleX(segment.tilt.y);
-        drawAt(seaweedObject, segment.position, radius);
+        const float sway = std::sqrt(dot(segment.offset, segment.offset)) * bladeTop / SEAWEED_BLADE_HEIGHT;
+        drawAt(seaweedObject, segment.position, radius, sway);
     }
 
     sceneShader.use();
