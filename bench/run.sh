@@ -32,8 +32,8 @@ if [ "${1:-}" = "--before" ]; then
     git archive "$rev" | tar -x -C "$source_dir"
     rm -rf "$source_dir/bench" && cp -r bench "$source_dir/bench"
     cmake -S "$source_dir" -B build-before -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRELO_BUILD_BENCH=ON \
-        -DMIRELO_BUILD_TESTS=OFF -DMIRELO_BUILD_TOOLS=OFF >/dev/null
-    cmake --build build-before -j"$(nproc)" --target mirelo_benchmarks mirelo_frame_cost >/dev/null
+        -DMIRELO_BUILD_TESTS=OFF >/dev/null
+    cmake --build build-before -j"$(nproc)" --target mirelo_benchmarks mirelo_frame_cost mirelo-headless >/dev/null
     shift 2
     filter=$(build/bench/mirelo_benchmarks "$@" --benchmark_list_tests | sed 's|/current.*||' | uniq)
     for round in 1 2; do
