@@ -63,12 +63,17 @@ TEST(Mat4, BuildersGiveTheFullProductsFloats) {
         {[](Mat4& m) { m.scale(0.3f, 7.0f, -1.1f); },
          {{0.3f, 0, 0, 0, 0, 7, 0, 0, 0, 0, -1.1f, 0, 0, 0, 0, 1}}},
     };
-    for (const auto& k : cases) {
-        Mat4 built = view, full;
-        k.build(built);
-        multiply(full, view, k.operand);
-        for (int i = 0; i < 16; ++i)
-            EXPECT_EQ(built[i], full[i]) << "case " << (&k - cases) << ", element " << i;
+    // From the view, and from a piece placed and turned in it.
+    Mat4 placed;
+    multiply(placed, view, {{c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 17.3f, -41.9f, 5.7f, 1}});
+    for (const Mat4& start : {view, placed}) {
+        for (const auto& k : cases) {
+            Mat4 built = start, full;
+            k.build(built);
+            multiply(full, start, k.operand);
+            for (int i = 0; i < 16; ++i)
+                EXPECT_EQ(built[i], full[i]) << "case " << (&k - cases) << ", element " << i;
+        }
     }
 }
 
