@@ -26,11 +26,15 @@ if [ "${1:-}" = "--before" ]; then
     # REV's sources, with this tree's bench/ (the benchmarks call only what
     # REV's Game already has), built beside build/ and kept for the next run;
     # MIRELO_BUILD=build-before bench/frame_cost.sh counts its frames.
+    # Files are replaced only when they changed, so that a second run rebuilds little.
     rev="$(git rev-parse --verify "$2^{commit}")"
     source_dir="$root/build-before/source"
-    rm -rf "$source_dir" && mkdir -p "$source_dir"
-    git archive "$rev" | tar -x -C "$source_dir"
-    rm -rf "$source_dir/bench" && cp -r bench "$source_dir/bench"
+    if [ "$(cat build-before/revision 2>/dev/null)" != "$rev" ]; then
+        rm -rf "$source_dir" && mkdir -p "$source_dir"
+        git archive "$rev" | tar -x -C "$source_dir"
+        echo "$rev" >build-before/revision
+    fi
+    diff -rq bench "$source_dir/bench" >/dev/null 2>&1 || { rm -rf "$source_dir/bench" && cp -r bench "$source_dir/bench"; }
     cmake -S "$source_dir" -B build-before -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRELO_BUILD_BENCH=ON \
         -DMIRELO_BUILD_TESTS=OFF >/dev/null
     cmake --build build-before -j"$(nproc)" --target mirelo_benchmarks mirelo_frame_cost mirelo-headless >/dev/null
