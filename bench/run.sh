@@ -46,7 +46,7 @@ if [ "${1:-}" = "--before" ]; then
                 binary=build/bench/mirelo_benchmarks
                 [ "$side" = after ] || binary=build-before/bench/mirelo_benchmarks
                 echo "== $side ($([ "$side" = after ] && echo "working tree" || echo "$rev")), round $round"
-                "$binary" "$@" --benchmark_filter="^$name/current" | grep -E '^BM_' || true
+                "$binary" "$@" --benchmark_filter="^$name/current" 2>&1 | grep -E '^BM_|^Load Average|rror' || true
             done
         done
     done
