@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "input/input_state.h"
@@ -16,6 +17,19 @@ void swimIntoGardenWall(Game& game) {
     game.swimmerObject.setAngleX(0.0f);
     game.speed = 10.0f;
     input.holdScripted({vk::SPACE});
+}
+
+bool loadCourse(const std::string& root, InputScript& script, long long& frames) {
+    constexpr long long SECOND_MORE = 60;
+    const std::string path = root + "/tests/playthrough/course.keys";
+    std::ifstream file(path);
+    std::string error;
+    if (!file || !script.parse(file, error) || script.changes().empty()) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.empty() ? "cannot be read" : error.c_str());
+        return false;
+    }
+    frames = script.changes().back().frame + SECOND_MORE;
+    return true;
 }
 
 InDirectory::InDirectory(const std::string& root) {

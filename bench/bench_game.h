@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "app/input_script.h"
 #include "game/game.h"
+#include "input/input_state.h"
 
 // Every benchmark plays the same world: seaweed from one fixed seed.
 constexpr unsigned BENCH_SEAWEED_SEED = 7;
@@ -22,6 +24,30 @@ inline std::unique_ptr<Game> newBenchGame() {
 // speed just north of the garden's south wall row and heading into it, so
 // that every update moves it into the blocks and pushes it back out.
 void swimIntoGardenWall(Game& game);
+
+// The designed course, tests/playthrough/course.keys under root: the script
+// and how many frames it runs (its last line, then a second more, as
+// bench/run.sh measures memory over). False, with a message, when it cannot
+// be read.
+bool loadCourse(const std::string& root, InputScript& script, long long& frames);
+
+// Plays the course on a game just loaded: each frame its keys held and one
+// update of BENCH_DT; every stride-th frame (the first included) is then
+// handed to draw, which renders it. Returns the number of frames drawn.
+template <class Draw>
+int playCourse(Game& game, const InputScript& script, long long frames, int stride, Draw draw) {
+    int drawn = 0;
+    for (long long frame = 0; frame < frames; ++frame) {
+        input.holdScripted(script.keysAt(frame), script.padAt(frame));
+        game.update(BENCH_DT);
+        if (frame % stride == 0) {
+            draw(frame);
+            ++drawn;
+        }
+    }
+    input.holdScripted({});
+    return drawn;
+}
 
 // An asset folder to measure: root holds data/, and the game's shader
 // programs either skip the driver calls whose answer is known or repeat them

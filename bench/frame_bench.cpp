@@ -1,13 +1,21 @@
 // Whole frames on the headless Mesa context (llvmpipe), and Game::load, for
-// each asset set: the game loaded once per set, the swimmer held against a
-// wall of the furnished first room, and each frame update + render +
-// glFinish, so the time includes the rasteriser's work and not only the
-// queueing of commands.
+// each asset set, each frame update + render + glFinish, so that the time
+// includes the rasteriser's work and not only the queueing of commands:
+// - the course: tests/playthrough/course.keys played from a fresh load,
+//   every COURSE_STRIDE-th frame drawn and timed (every room, above and
+//   under the water, fades and doors), reported as the average, the 95th
+//   percentile and the worst of those frames;
+// - the start: the first frame of a run, above the water, the controls help up;
+// - the garden wall: the swimmer held against a wall of the furnished first
+//   room, under the water.
 #include "frame_bench.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <map>
+#include <tuple>
 
 #include "game/asset_manifest.h"
 #include "gfx/gl_api.h"
@@ -18,6 +26,11 @@ namespace {
 
 constexpr int GAME_WIDTH = 1280;
 constexpr int GAME_HEIGHT = 720;
+// Every 40th frame of the course: about 250 frames, some 30 in each room.
+constexpr int COURSE_STRIDE = 40;
+// Frames of the start drawn untimed before the course, so that llvmpipe has
+// compiled the variants of the fresh game's programs.
+constexpr int WARM_UP_FRAMES = 3;
 
 Game* loadedGame(const AssetSet& set) {
     static std::map<std::string, std::unique_ptr<Game>> games;
@@ -26,7 +39,13 @@ Game* loadedGame(const AssetSet& set) {
     return found->second.get();
 }
 
-void playFrames(benchmark::State& state, const AssetSet& set, int width, int height) {
+void playFrame(Game& game) {
+    game.update(BENCH_DT);
+    game.render();
+    glFinish();
+}
+
+void gardenWallFrames(benchmark::State& state, const AssetSet& set, int width, int height) {
     Game* game = loadedGame(set);
     if (!game) {
         state.SkipWithError(("Game::load failed from " + set.root).c_str());
@@ -34,12 +53,25 @@ void playFrames(benchmark::State& state, const AssetSet& set, int width, int hei
     }
     game->resize(width, height);
     swimIntoGardenWall(*game);
-    for (auto _ : state) {
-        game->update(BENCH_DT);
-        game->render();
-        glFinish();
-    }
+    for (auto _ : state) playFrame(*game);
     input.holdScripted({});
+    game->resize(GAME_WIDTH, GAME_HEIGHT);
+}
+
+// The first frame of a run, again and again: play restarts before each.
+void startFrames(benchmark::State& state, const AssetSet& set, int width, int height) {
+    Game* game = loadedGame(set);
+    if (!game) {
+        state.SkipWithError(("Game::load failed from " + set.root).c_str());
+        return;
+    }
+    game->resize(width, height);
+    for (auto _ : state) {
+        state.PauseTiming();
+        game->startPlay();
+        state.ResumeTiming();
+        playFrame(*game);
+    }
     game->resize(GAME_WIDTH, GAME_HEIGHT);
 }
 
@@ -71,25 +103,78 @@ void loadGames(benchmark::State& state, const AssetSet& set) {
     }
 }
 
+// One iteration is one course from a fresh load; its time is the sum of the
+// drawn frames (render + glFinish), and the counters give them one by one.
+void courseFrames(benchmark::State& state, const AssetSet& set, int width, int height) {
+    InputScript script;
+    long long frames = 0;
+    if (!loadCourse(MIRELO_SOURCE_DIR, script, frames)) {
+        state.SkipWithError("the course script cannot be read");
+        return;
+    }
+    std::vector<double> times;
+    for (auto _ : state) {
+        std::unique_ptr<Game> game = loadBenchGame(set);
+        if (!game) {
+            state.SkipWithError(("Game::load failed from " + set.root).c_str());
+            return;
+        }
+        game->resize(width, height);
+        for (int i = 0; i < WARM_UP_FRAMES; ++i) {
+            game->render();
+            glFinish();
+        }
+        times.clear();
+        playCourse(*game, script, frames, COURSE_STRIDE, [&](long long) {
+            const auto start = std::chrono::steady_clock::now();
+            game->render();
+            glFinish();
+            times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        });
+        double sum = 0.0;
+        for (double t : times) sum += t;
+        state.SetIterationTime(sum);
+        std::sort(times.begin(), times.end());
+        const size_t p95 = (times.size() * 95 + 99) / 100 - 1;
+        state.counters["avg_ms"] = sum / static_cast<double>(times.size()) * 1e3;
+        state.counters["p95_ms"] = times[p95] * 1e3;
+        state.counters["worst_ms"] = times.back() * 1e3;
+        state.counters["frames"] = static_cast<double>(times.size());
+        deleteTextures(*game);
+    }
+    renderer.setViewport(0, 0, GAME_WIDTH, GAME_HEIGHT);
+}
+
 }  // namespace
 
 void registerFrameBenchmarks(const std::vector<AssetSet>& sets) {
     for (const AssetSet& set : sets) {
-        // Process CPU time, so the CPU column counts llvmpipe's rasteriser threads too.
-        benchmark::RegisterBenchmark(("BM_Frame_1280x720/" + set.name).c_str(), playFrames, set, GAME_WIDTH,
-                                     GAME_HEIGHT)
-            ->Unit(benchmark::kMillisecond)
-            ->MeasureProcessCPUTime()
-            ->UseRealTime()
-            ->Repetitions(10)
-            ->ReportAggregatesOnly(true);
-        // The same frames with nothing to rasterise: what render costs the CPU.
-        benchmark::RegisterBenchmark(("BM_Frame_1x1/" + set.name).c_str(), playFrames, set, 1, 1)
-            ->Unit(benchmark::kMicrosecond)
-            ->MeasureProcessCPUTime()
-            ->UseRealTime()
-            ->Repetitions(10)
-            ->ReportAggregatesOnly(true);
+        // At 1x1 nothing is rasterised: what render costs the CPU.
+        for (const auto& [size, width, height] :
+             {std::tuple{"1280x720", GAME_WIDTH, GAME_HEIGHT}, {"1x1", 1, 1}}) {
+            const std::string suffix = std::string(size) + "/" + set.name;
+            const benchmark::TimeUnit unit = width > 1 ? benchmark::kMillisecond : benchmark::kMicrosecond;
+            benchmark::RegisterBenchmark(("BM_Course_" + suffix).c_str(), courseFrames, set, width, height)
+                ->Unit(unit)
+                ->UseManualTime()
+                ->Iterations(1)
+                ->Repetitions(3)
+                ->ReportAggregatesOnly(true);
+            // Process CPU time, so the CPU column counts llvmpipe's rasteriser threads too.
+            benchmark::RegisterBenchmark(("BM_Start_" + suffix).c_str(), startFrames, set, width, height)
+                ->Unit(unit)
+                ->MeasureProcessCPUTime()
+                ->UseRealTime()
+                ->Repetitions(10)
+                ->ReportAggregatesOnly(true);
+            benchmark::RegisterBenchmark(("BM_GardenWall_" + suffix).c_str(), gardenWallFrames, set, width,
+                                         height)
+                ->Unit(unit)
+                ->MeasureProcessCPUTime()
+                ->UseRealTime()
+                ->Repetitions(10)
+                ->ReportAggregatesOnly(true);
+        }
         benchmark::RegisterBenchmark(("BM_GameLoad/" + set.name).c_str(), loadGames, set)
             ->Unit(benchmark::kMillisecond)
             ->Repetitions(5)

@@ -2,8 +2,10 @@
 // do not depend on how busy the machine is (the wall clock here does);
 // bench/frame_cost.sh runs it so and prints the count per frame.
 // Options: --root DIR (holding data/; default the source tree), --scene
-// start | garden-wall | R,X,Y,Z,HEADING (the swimmer idle at that place and
-// heading in room R, the help gone), --size WxH (1280x720), --frames N (4),
+// start | garden-wall | course | R,X,Y,Z,HEADING (the swimmer idle at that
+// place and heading in room R, the help gone), --size WxH (1280x720),
+// --frames N (4; the course plays to its end instead), --every K (the
+// course: every K-th frame drawn and measured, the others only updated; 250),
 // --repeat-known-calls (the shader programs ask the driver everything again
 // on every use) and --screenshot FILE.png (the last frame, to see what was
 // measured). Three frames are drawn first, so that llvmpipe has compiled
@@ -37,6 +39,7 @@ struct Options {
     std::string scene = "garden-wall";
     int width = 1280, height = 720;
     int frames = 4;
+    int every = 250;
     bool skipsKnownCalls = true;
     std::string screenshot;
     int room = -1;  // for a scene given as a place
@@ -62,14 +65,15 @@ bool parse(int argc, char** argv, Options& o) {
                 return false;
         } else if (arg == "--screenshot") {
             o.screenshot = value;
-        } else if (arg == "--frames") {
-            o.frames = std::atoi(value);
-            if (o.frames < 1) return false;
+        } else if (arg == "--frames" || arg == "--every") {
+            int& count = arg == "--frames" ? o.frames : o.every;
+            count = std::atoi(value);
+            if (count < 1) return false;
         } else {
             return false;
         }
     }
-    if (o.scene == "start" || o.scene == "garden-wall") return true;
+    if (o.scene == "start" || o.scene == "garden-wall" || o.scene == "course") return true;
     return std::sscanf(o.scene.c_str(), "%d,%f,%f,%f,%f", &o.room, &o.x, &o.y, &o.z, &o.heading) == 5 &&
            o.room >= 0 && o.room < ROOM_COUNT;
 }
@@ -85,10 +89,10 @@ void playFrame(Game& game) {
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(
-            stderr,
-            "usage: mirelo_frame_cost [--root DIR] [--scene start|garden-wall|R,X,Y,Z,HEADING] [--size WxH] "
-            "[--frames N] [--repeat-known-calls] [--screenshot FILE.png]\n");
+        std::fprintf(stderr,
+                     "usage: mirelo_frame_cost [--root DIR] [--scene "
+                     "start|garden-wall|course|R,X,Y,Z,HEADING] [--size WxH] "
+                     "[--frames N] [--every K] [--repeat-known-calls] [--screenshot FILE.png]\n");
         return 2;
     }
     if (!headless::createContext(options.width, options.height)) return 1;
@@ -107,11 +111,29 @@ int main(int argc, char** argv) {
         game->swimmerObject.setAngleZ(options.heading);
     }
 
-    for (int i = 0; i < WARM_UP_FRAMES; ++i) playFrame(*game);
-    CALLGRIND_DUMP_STATS_AT("warm-up");
-    for (int i = 0; i < options.frames; ++i) {
-        playFrame(*game);
-        CALLGRIND_DUMP_STATS_AT("one measured frame");
+    if (options.scene == "course") {
+        InputScript script;
+        long long frames = 0;
+        if (!loadCourse(MIRELO_SOURCE_DIR, script, frames)) return 1;
+        for (int i = 0; i < WARM_UP_FRAMES; ++i) {
+            game->render();
+            glFinish();
+        }
+        // The updates between the drawn frames go into the dump before each.
+        CALLGRIND_DUMP_STATS_AT("warm-up");
+        playCourse(*game, script, frames, options.every, [&](long long) {
+            CALLGRIND_DUMP_STATS_AT("course updates");
+            game->render();
+            glFinish();
+            CALLGRIND_DUMP_STATS_AT("one measured frame");
+        });
+    } else {
+        for (int i = 0; i < WARM_UP_FRAMES; ++i) playFrame(*game);
+        CALLGRIND_DUMP_STATS_AT("warm-up");
+        for (int i = 0; i < options.frames; ++i) {
+            playFrame(*game);
+            CALLGRIND_DUMP_STATS_AT("one measured frame");
+        }
     }
     const bool written =
         options.screenshot.empty() || writeScreenshot(options.screenshot, options.width, options.height);

@@ -20,6 +20,7 @@ bool Game::load() {
         // An upload leaves linear filtering and mirrored repeat.
         if (image.filter == TextureFilter::NEAREST) image.texture.setFilter(false);
         if (image.wrap != WRAP_MIRRORED_REPEAT) image.texture.setWrap(image.wrap);
+        image.texture.opaque = image.opaque;
     }
 
     for (const MeshAsset& file : manifest.meshes) {

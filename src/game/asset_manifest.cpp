@@ -18,6 +18,7 @@ constexpr TextureFilter NEAREST = TextureFilter::NEAREST;
 constexpr WrapMode MIRRORED = WRAP_MIRRORED_REPEAT;
 // Tiled over a piece several times its texture's size.
 constexpr WrapMode REPEAT = WRAP_REPEAT;
+constexpr bool OPAQUE = true;
 
 }  // namespace
 
@@ -26,16 +27,16 @@ AssetManifest assetManifest(Game& game) {
         {
             {game.fontTexture, "data/font.bmp.fnt", LINEAR, MIRRORED},
             {game.waterTexture, "data/water.png", LINEAR, MIRRORED},
-            {game.wallTexture, "data/wall.bmp", NEAREST, REPEAT},
-            {game.goldWallTexture, "data/wallGold.bmp", NEAREST, MIRRORED},
-            {game.woodTexture, "data/wood.bmp", NEAREST, REPEAT},
-            {game.grassTexture, "data/grass.png", LINEAR, MIRRORED},
-            {game.tileTexture, "data/carrelage.png", LINEAR, MIRRORED},
-            {game.blackTexture, "data/blackpixel.bmp", LINEAR, MIRRORED},
+            {game.wallTexture, "data/wall.bmp", NEAREST, REPEAT, OPAQUE},
+            {game.goldWallTexture, "data/wallGold.bmp", NEAREST, MIRRORED, OPAQUE},
+            {game.woodTexture, "data/wood.bmp", NEAREST, REPEAT, OPAQUE},
+            {game.grassTexture, "data/grass.png", LINEAR, MIRRORED, OPAQUE},
+            {game.tileTexture, "data/carrelage.png", LINEAR, MIRRORED, OPAQUE},
+            {game.blackTexture, "data/blackpixel.bmp", LINEAR, MIRRORED, OPAQUE},
             {game.seaweedTexture, "data/seaweed.png", LINEAR, MIRRORED},
-            {game.doorTexture, "data/door.bmp", LINEAR, MIRRORED},
-            {game.leverTexture, "data/lever.bmp", NEAREST, MIRRORED},
-            {game.cliffTexture, "data/cliff.png", LINEAR, MIRRORED},
+            {game.doorTexture, "data/door.bmp", LINEAR, MIRRORED, OPAQUE},
+            {game.leverTexture, "data/lever.bmp", NEAREST, MIRRORED, OPAQUE},
+            {game.cliffTexture, "data/cliff.png", LINEAR, MIRRORED, OPAQUE},
             {game.keyTextures[KEY_RED], "data/redkey.png", LINEAR, MIRRORED},
             {game.keyTextures[KEY_GREEN], "data/greenkey.png", LINEAR, MIRRORED},
             {game.keyTextures[KEY_BLUE], "data/bluekey.png", LINEAR, MIRRORED},

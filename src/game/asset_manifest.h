@@ -23,6 +23,9 @@ struct TextureAsset {
     const char* path;
     TextureFilter filter;
     WrapMode wrap;
+    // Every texel's alpha is 1: pieces with it draw without blending, which
+    // would give the same colours (tests/unit/assets_test.cpp checks the files).
+    bool opaque = false;
 };
 
 struct MeshAsset {

@@ -78,8 +78,10 @@ public:
     // Rooms, links, room textures, the shared room-content objects.
     void buildWorld();
     // Places the object at the room position lowered by 20 and draws it
-    // untextured if it lies within radius of the room origin; then puts it back at 0.
-    void drawAt(SceneObject& object, const Vec3& position, float radius);
+    // untextured if it lies within radius of the room origin and may show in
+    // viewFrustum (its program moving no vertex farther than reach); then
+    // puts it back at 0.
+    void drawAt(SceneObject& object, const Vec3& position, float radius, float reach = 0.0f);
 
     // Where the world camera looks from and at: behind and above the swimmer,
     // unless a door of the room is sliding open, which takes the camera over
@@ -106,6 +108,11 @@ public:
     Texture fontTexture;  // kept by design: loaded with the others, no text is drawn
     Texture waterTexture;
     Camera worldCamera;
+    // The world camera's view volume, set by render: pieces wholly outside it
+    // are not drawn. False draws every piece within the draw radius, as the
+    // game did before it culled; the tests compare the two.
+    Frustum viewFrustum;
+    bool cullsOutOfView = true;
     Camera hudCamera;
     SceneObject floorObject;
     Collider quadCollider;  // kept by design: loaded and attached, collisions test the room's blocks

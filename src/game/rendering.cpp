@@ -9,6 +9,8 @@ namespace {
 // Pieces farther than viewDistance + this from the room origin are not drawn.
 constexpr float DRAW_RADIUS_MARGIN = 15.0f;
 constexpr float SURFACE_EYE_HEIGHT = 1.0f;
+// seaweed.vert sways a vertex by its offset times its height over this.
+constexpr float SEAWEED_BLADE_HEIGHT = 8.0f;
 
 // Door leaves sit 5 from the doorway centre when shut and slide to 10.
 constexpr float LEAF_SHUT = 5.0f;
@@ -23,6 +25,14 @@ constexpr float HELP_X = -1.5f, HELP_Y = -3.0f;
 constexpr float HELP_FADE_SECONDS = 2.0f;
 constexpr float HINT_X = -4.5f, HINT_Y = -2.0f;
 constexpr float KEY_ICON_X = -4.5f, KEY_ICON_TOP_Y = 2.0f;
+
+// Binds a piece's texture. An opaque one draws without blending: with alpha
+// 1 blending gives the same colours, and llvmpipe saves reading the
+// framebuffer for every fragment.
+void useTexture(const Texture& texture) {
+    texture.bind();
+    renderer.setBlending(!texture.opaque);
+}
 
 }  // namespace
 
@@ -42,9 +52,10 @@ bool Game::waterSurfaceVisible(const Vec3& eye) {
     return eye.z > SURFACE_EYE_HEIGHT || (eye.z < 0.0f && eye.y < 0.0f);
 }
 
-void Game::drawAt(SceneObject& object, const Vec3& position, float radius) {
+void Game::drawAt(SceneObject& object, const Vec3& position, float radius, float reach) {
     object.position = Vec3(position.x, position.y, position.z - DEPTH_OFFSET);
-    if (radius * radius > position.x * position.x + position.y * position.y) object.drawUntextured();
+    if (radius * radius > position.x * position.x + position.y * position.y)
+        object.drawUntextured(viewFrustum, reach);
     object.position = Vec3(0.0f, 0.0f, 0.0f);
 }
 
@@ -62,6 +73,7 @@ void Game::render() {
     const Vec3& eye = aim.eye;
     worldCamera.lookAt(eye.x, eye.y, eye.z, aim.centre.x, aim.centre.y, aim.centre.z, 0, 0, 10);
     const float radius = viewDistance + DRAW_RADIUS_MARGIN;
+    viewFrustum = cullsOutOfView ? Frustum(worldCamera.projection()) : Frustum();
 
     ShaderProgram& sceneShader = underwaterView(eye) ? underwaterShader : basicShader;
     sceneShader.use();
@@ -74,35 +86,41 @@ void Game::render() {
         bankObject.setAngleZ(-90);
         for (int i = 10; i < BORDER_PIECES; ++i) drawAt(bankObject, ring[i], radius);
     };
-    bankObject.texture->bind();
+    useTexture(*bankObject.texture);
     drawBorder(currentRoom->bankPositions);
-    cliffTexture.bind();
+    useTexture(cliffTexture);
     drawBorder(cliffPositions);
 
     seaweedObject.texture->bind();
+    // The blades' program writes alpha 1 where it keeps a fragment.
+    renderer.setBlending(false);
     seaweedShader.use();
     seaweedShader.setMatrix4("projMat", worldCamera.projection());
+    // No vertex of a blade stands higher than this above or below its base.
+    const Sphere& blade = seaweedMesh.bounds();
+    const float bladeTop = std::fabs(blade.centre.z) + blade.radius;
     for (const SeaweedSegment& segment : currentRoom->seaweed) {
         seaweedShader.setVec3("offset", segment.offset);
         seaweedObject.setAngleY(segment.tilt.x);
         seaweedObject.setAngleX(segment.tilt.y);
-        drawAt(seaweedObject, segment.position, radius);
+        const float sway = std::sqrt(dot(segment.offset, segment.offset)) * bladeTop / SEAWEED_BLADE_HEIGHT;
+        drawAt(seaweedObject, segment.position, radius, sway);
     }
 
     sceneShader.use();
-    shortWallObject.texture->bind();
+    useTexture(*shortWallObject.texture);
     for (uint32_t i = 0; i < currentRoom->shortWallCount; ++i)
         drawAt(shortWallObject, currentRoom->shortWalls[i], radius);
-    tallWallObject.texture->bind();
+    useTexture(*tallWallObject.texture);
     for (uint32_t i = 0; i < currentRoom->tallWallCount; ++i)
         drawAt(tallWallObject, currentRoom->tallWalls[i], radius);
-    plateObject.texture->bind();
+    useTexture(*plateObject.texture);
     for (uint32_t i = 0; i < currentRoom->plateCount; ++i)
         drawAt(plateObject, currentRoom->plates[i], radius);
     for (uint32_t i = 0; i < currentRoom->floorPlankCount; ++i)
         drawAt(floorPlankObject, currentRoom->floorPlanks[i], radius);
 
-    doorObject.texture->bind();
+    useTexture(*doorObject.texture);
     for (uint32_t i = 0; i < currentRoom->doorCount; ++i) {
         const Door& door = currentRoom->doors[i];
         float leaf = door.open ? LEAF_OPEN : LEAF_SHUT;
@@ -119,19 +137,19 @@ void Game::render() {
         }
         if (door.locked && isKeyColour(door.lockColour)) {
             SceneObject& lock = lockObjects[door.lockColour];
-            lock.texture->bind();
+            useTexture(*lock.texture);
             lock.setAngleZ(angle);
             const float nudge = door.orientation == DOOR_IN_Y_WALL ? LOCK_NUDGE_Y : 0.0f;
             drawAt(lock, Vec3(d.x, d.y + nudge, d.z + LOCK_RAISE), radius);
-            doorObject.texture->bind();
+            useTexture(*doorObject.texture);
         }
     }
 
-    doorObject.texture->bind();
+    useTexture(*doorObject.texture);
     leverBaseObject.setAngleZ(90);
     for (uint32_t i = 0; i < currentRoom->leverCount; ++i)
         drawAt(leverBaseObject, currentRoom->levers[i].position, radius);
-    leverObject.texture->bind();
+    useTexture(*leverObject.texture);
     for (uint32_t i = 0; i < currentRoom->leverCount; ++i) {
         const Lever& lever = currentRoom->levers[i];
         float tilt = LEVER_UP_ANGLE;
@@ -146,15 +164,19 @@ void Game::render() {
 
     for (int c = 0; c < KEY_COLOURS; ++c) {
         if (!currentRoom->keyPresent[c]) continue;
-        keyObjects[c].texture->bind();
+        useTexture(*keyObjects[c].texture);
         drawAt(keyObjects[c], currentRoom->keyPositions[c], radius);
     }
 
+    renderer.setBlending(!floorObject.texture->opaque);
     floorObject.draw();
     // The swimmer bobs gently as it swims.
     swimmerObject.position =
         Vec3(swimmerPosition.x, swimmerPosition.y, swimmerPosition.z + std::cos(swimClock) / 3.0f);
+    renderer.setBlending(!swimmerObject.texture->opaque);
     swimmerObject.draw();
+    // The see-through layers and the overlays blend.
+    renderer.setBlending(true);
 
     if (waterSurfaceVisible(eye)) {
         waterShader.use();

@@ -38,6 +38,7 @@ bool Renderer::initState() {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glDepthFunc(GL_LEQUAL);
     glEnable(GL_BLEND);
+    blending_ = true;
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glActiveTexture(GL_TEXTURE0);
     currentProgram = nullptr;
@@ -53,6 +54,15 @@ void Renderer::setDepthTest(bool enabled) {
         glEnable(GL_DEPTH_TEST);
     else
         glDisable(GL_DEPTH_TEST);
+}
+
+void Renderer::setBlending(bool enabled) {
+    if (enabled == blending_) return;
+    blending_ = enabled;
+    if (enabled)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
 }
 
 void Renderer::setDepthMask(bool enabled) { glDepthMask(enabled ? GL_TRUE : GL_FALSE); }

@@ -33,6 +33,8 @@ public:
     void clear();
     void setDepthTest(bool enabled);
     void setDepthMask(bool enabled);
+    // Source-alpha blending on or off; a call that changes nothing makes none.
+    void setBlending(bool enabled);
     uint32_t genTexture();
 
     // Vertex and index buffers.
@@ -57,6 +59,7 @@ public:
 
 private:
     GlFlavour flavour_ = GlFlavour::DESKTOP;
+    bool blending_ = true;
 };
 
 extern Renderer renderer;

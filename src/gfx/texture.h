@@ -37,4 +37,6 @@ public:
     uint16_t height = 0;
     int32_t internalFormat = 0;
     uint32_t format = 0;
+    // Every texel's alpha is 1 (the asset manifest says which are).
+    bool opaque = false;
 };

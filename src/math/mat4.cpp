@@ -30,43 +30,35 @@ void multiply(Mat4& dest, const Mat4& a, const Mat4& b) {
 
 void Mat4::identity() { *this = Mat4(); }
 
+// The builders below post-multiply by a matrix that differs from the
+// identity in a few columns, so only those columns of this one change. Each
+// sum keeps multiply's order of terms, less the terms it multiplies by zero,
+// so the results are the same floats as the full product.
+
 void Mat4::translate(float x, float y, float z) {
-    Mat4 t;
-    t.m[12] = x;
-    t.m[13] = y;
-    t.m[14] = z;
-    postMultiply(*this, t);
+    for (int r = 0; r < 4; ++r) m[12 + r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
 }
 
-void Mat4::rotateX(float radians) {
-    const float c = std::cos(radians), s = std::sin(radians);
-    Mat4 r;
-    r.m[5] = c;
-    r.m[6] = s;
-    r.m[9] = -s;
-    r.m[10] = c;
-    postMultiply(*this, r);
+namespace {
+
+// Columns i and j := (ci, cj) * [[c, -s], [s, c]] rows as multiply would sum
+// them: the new column i is ci * c + cj * s, the new column j ci * -s + cj * c.
+void turnColumns(float* m, int i, int j, float c, float s) {
+    for (int r = 0; r < 4; ++r) {
+        const float a = m[i * 4 + r], b = m[j * 4 + r];
+        m[i * 4 + r] = a * c + b * s;
+        m[j * 4 + r] = a * -s + b * c;
+    }
 }
 
-void Mat4::rotateY(float radians) {
-    const float c = std::cos(radians), s = std::sin(radians);
-    Mat4 r;
-    r.m[0] = c;
-    r.m[2] = -s;
-    r.m[8] = s;
-    r.m[10] = c;
-    postMultiply(*this, r);
-}
+}  // namespace
 
-void Mat4::rotateZ(float radians) {
-    const float c = std::cos(radians), s = std::sin(radians);
-    Mat4 r;
-    r.m[0] = c;
-    r.m[1] = s;
-    r.m[4] = -s;
-    r.m[5] = c;
-    postMultiply(*this, r);
-}
+void Mat4::rotateX(float radians) { turnColumns(m, 1, 2, std::cos(radians), std::sin(radians)); }
+
+// About Y the sine's sign is the other way round: column 0 is c0 * c + c2 * -s.
+void Mat4::rotateY(float radians) { turnColumns(m, 0, 2, std::cos(radians), -std::sin(radians)); }
+
+void Mat4::rotateZ(float radians) { turnColumns(m, 0, 1, std::cos(radians), std::sin(radians)); }
 
 void Mat4::rotateAxis(float radians, float x, float y, float z) {
     const float c = std::cos(radians), s = std::sin(radians), t = 1.0f - c;
@@ -91,11 +83,11 @@ void Mat4::rotateAxisDegrees(float degrees, float x, float y, float z) {
 }
 
 void Mat4::scale(float sx, float sy, float sz) {
-    Mat4 s;
-    s.m[0] = sx;
-    s.m[5] = sy;
-    s.m[10] = sz;
-    postMultiply(*this, s);
+    for (int r = 0; r < 4; ++r) {
+        m[r] *= sx;
+        m[4 + r] *= sy;
+        m[8 + r] *= sz;
+    }
 }
 
 void Mat4::perspective(float fovYDegrees, float aspect, float nearZ, float farZ) {

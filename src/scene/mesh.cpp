@@ -1,5 +1,7 @@
 #include "scene/mesh.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <iostream>
 #include <limits>
@@ -240,6 +242,24 @@ void Mesh::updateCounts() {
     colourCount_ = static_cast<int>(colours_.size());
     indexCount_ = static_cast<int>(indices_.size());
     texCoordCount_ = static_cast<int>(texCoords_.size());
+
+    bounds_ = Sphere();
+    const size_t vertices = positions_.size() / POSITION_FLOATS;
+    if (vertices == 0) return;
+    Vec3 low(positions_[0], positions_[1], positions_[2]), high = low;
+    for (size_t i = 1; i < vertices; ++i) {
+        const float* p = &positions_[i * POSITION_FLOATS];
+        low = Vec3(std::min(low.x, p[0]), std::min(low.y, p[1]), std::min(low.z, p[2]));
+        high = Vec3(std::max(high.x, p[0]), std::max(high.y, p[1]), std::max(high.z, p[2]));
+    }
+    bounds_.centre = Vec3((low.x + high.x) / 2, (low.y + high.y) / 2, (low.z + high.z) / 2);
+    float farthest = 0.0f;
+    for (size_t i = 0; i < vertices; ++i) {
+        const float* p = &positions_[i * POSITION_FLOATS];
+        const Vec3 d(p[0] - bounds_.centre.x, p[1] - bounds_.centre.y, p[2] - bounds_.centre.z);
+        farthest = std::max(farthest, dot(d, d));
+    }
+    bounds_.radius = std::sqrt(farthest);
 }
 
 void Mesh::clear() {

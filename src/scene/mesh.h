@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "math/frustum.h"
 #include "math/mat4.h"
 #include "scene/mesh_animation.h"
 
@@ -26,6 +27,7 @@ public:
     bool load(const std::string& path);
     bool loadJson(const std::string& path);
     bool loadBinary(const std::string& path);
+    // The counts and the bounds of the arrays as they now are.
     void updateCounts();
 
     // Creates the GPU buffers; called once, right after load, with a context.
@@ -44,6 +46,8 @@ public:
     int colourCount() const { return colourCount_; }
     int indexCount() const { return indexCount_; }
     int texCoordCount() const { return texCoordCount_; }
+    // A ball holding every position (centred on their box); radius 0 when there are none.
+    const Sphere& bounds() const { return bounds_; }
     MeshAnimation* animation() { return animation_.get(); }
     const MeshAnimation* animation() const { return animation_.get(); }
 
@@ -64,6 +68,7 @@ private:
     int colourCount_ = 0;
     int indexCount_ = 0;
     int texCoordCount_ = 0;
+    Sphere bounds_;
     int vertexGroup_ = -1;
     int indexBuffer_ = -1;
     // Positions, colours, texture coordinates; only with an animation.

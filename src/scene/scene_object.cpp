@@ -1,5 +1,8 @@
 #include "scene/scene_object.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "gfx/texture.h"
 #include "scene/camera.h"
 #include "scene/mesh.h"
@@ -30,10 +33,15 @@ void SceneObject::draw() {
         mesh->draw(modelMatrix);
 }
 
-void SceneObject::drawUntextured() {
-    if (!mesh) return;
+bool SceneObject::drawUntextured(const Frustum& view, float reach) {
+    if (!mesh) return false;
     buildModelView(true);
+    const Sphere& bounds = mesh->bounds();
+    const float maxScale =
+        std::max({std::fabs(scaleFactor.x), std::fabs(scaleFactor.y), std::fabs(scaleFactor.z)});
+    if (view.excludes(modelMatrix, {bounds.centre, bounds.radius + reach}, maxScale)) return false;
     mesh->draw(modelMatrix);
+    return true;
 }
 
 void SceneObject::playAnimationAt(int index, float time) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "math/frustum.h"
 #include "math/vec.h"
 #include "scene/transform.h"
 
@@ -25,7 +26,10 @@ public:
     void draw();
     // Turns about Z, X and Y, binds no texture and never animates: the caller
     // binds what it wants and may stamp the object at many places in turn.
-    void drawUntextured();
+    // Nothing is drawn when the mesh's bounds, grown by reach (model units:
+    // what the program may move a vertex by), lie wholly outside the view.
+    // Returns whether it was drawn.
+    bool drawUntextured(const Frustum& view = Frustum(), float reach = 0.0f);
 
     void playAnimation(int index) { playAnimationAt(index, 0.0f); }
     void playAnimationAt(int index, float time);

@@ -322,6 +322,19 @@ TEST(AssetImages, CutOutsAreClearAroundTheirShapeAndKeysShowTheirColour) {
     }
 }
 
+// Pieces with a texture the manifest calls opaque draw without blending,
+// which gives the same colours only where every alpha is 1.
+TEST(AssetImages, TexturesCalledOpaqueHaveNoTranslucentTexel) {
+    for (const TextureAsset& texture : manifest().textures) {
+        if (!texture.opaque) continue;
+        const Picture p = picture(texture.path);
+        ASSERT_GT(p.width, 0) << texture.path;
+        const long translucent =
+            std::count_if(p.pixels.begin(), p.pixels.end(), [](const Rgba& texel) { return texel.a != 255; });
+        EXPECT_EQ(translucent, 0) << texture.path;
+    }
+}
+
 TEST(AssetImages, FontAtlasIsWhiteGlyphsOnBlack) {
     const Picture font = picture("data/font.bmp.fnt");
     int white = 0, black = 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "math/frustum.h"
 #include "math/mat4.h"
 #include "math/vec.h"
 
@@ -42,6 +43,76 @@ TEST(Mat4, TranslateLeavesUpperBlockAndFillsElements12To14) {
     EXPECT_EQ(m[14], 3.0f);
     const int upper[] = {0, 1, 2, 4, 5, 6, 8, 9, 10};
     for (int i : upper) EXPECT_EQ(m[i], (i % 5 == 0) ? 1.0f : 0.0f) << i;
+}
+
+// The builders touch only the columns their operation changes; the pictures
+// stay the same only if they give the very floats of the full product.
+TEST(Mat4, BuildersGiveTheFullProductsFloats) {
+    Mat4 view;
+    view.lookAt(3.1f, -7.3f, 2.9f, 20.0f, 11.0f, -15.0f, 0, 0, 10);
+    const float c = std::cos(0.7f), s = std::sin(0.7f);
+    const struct {
+        void (*build)(Mat4&);
+        Mat4 operand;
+    } cases[] = {
+        {[](Mat4& m) { m.translate(1.3f, -2.7f, 0.1f); },
+         {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1.3f, -2.7f, 0.1f, 1}}},
+        {[](Mat4& m) { m.rotateX(0.7f); }, {{1, 0, 0, 0, 0, c, s, 0, 0, -s, c, 0, 0, 0, 0, 1}}},
+        {[](Mat4& m) { m.rotateY(0.7f); }, {{c, 0, -s, 0, 0, 1, 0, 0, s, 0, c, 0, 0, 0, 0, 1}}},
+        {[](Mat4& m) { m.rotateZ(0.7f); }, {{c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}},
+        {[](Mat4& m) { m.scale(0.3f, 7.0f, -1.1f); },
+         {{0.3f, 0, 0, 0, 0, 7, 0, 0, 0, 0, -1.1f, 0, 0, 0, 0, 1}}},
+    };
+    // From the view, and from a piece placed and turned in it.
+    Mat4 placed;
+    multiply(placed, view, {{c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 17.3f, -41.9f, 5.7f, 1}});
+    for (const Mat4& start : {view, placed}) {
+        for (const auto& k : cases) {
+            Mat4 built = start, full;
+            k.build(built);
+            multiply(full, start, k.operand);
+            for (int i = 0; i < 16; ++i)
+                EXPECT_EQ(built[i], full[i]) << "case " << (&k - cases) << ", element " << i;
+        }
+    }
+}
+
+// A ball is left out only when it lies wholly outside one plane of the view:
+// for each plane, balls of radius 1 with their centres 0.5 inside and outside
+// the plane (touching the volume: kept) and 1.5 outside (left out).
+TEST(Frustum, LeavesOutOnlyBallsWhollyOutsideOnePlane) {
+    Mat4 projection;
+    projection.perspective(60, 16.0f / 9.0f, 1, 1000);
+    const Frustum view(projection);
+    const float up = std::tan(static_cast<float>(M_PI / 6)), side = up * 16.0f / 9.0f;
+    const struct {
+        const char* plane;
+        Vec3 onIt;     // a point of the plane bounding the view
+        Vec3 outward;  // the plane's outward normal
+    } planes[] = {
+        {"right", {10 * side, 0, -10}, {1 / std::hypot(1.0f, side), 0, side / std::hypot(1.0f, side)}},
+        {"left", {-10 * side, 0, -10}, {-1 / std::hypot(1.0f, side), 0, side / std::hypot(1.0f, side)}},
+        {"top", {0, 10 * up, -10}, {0, 1 / std::hypot(1.0f, up), up / std::hypot(1.0f, up)}},
+        {"bottom", {0, -10 * up, -10}, {0, -1 / std::hypot(1.0f, up), up / std::hypot(1.0f, up)}},
+        {"near", {0, 0, -1}, {0, 0, 1}},
+        {"far", {0, 0, -1000}, {0, 0, -1}},
+    };
+    for (const auto& p : planes) {
+        for (const float out : {-0.5f, 0.5f, 1.5f}) {
+            Vec3 centre = p.outward;
+            scaleInPlace(centre, out);
+            centre = Vec3(p.onIt.x + centre.x, p.onIt.y + centre.y, p.onIt.z + centre.z);
+            EXPECT_EQ(view.excludes(centre, 1.0f), out > 1.0f) << p.plane << ", " << out << " out";
+            EXPECT_FALSE(Frustum().excludes(centre, 1.0f)) << "nothing is left out by default";
+        }
+    }
+    // A mesh's ball, placed and scaled by a model-view matrix: 1.5 out to the
+    // right, kept once scaled to radius 2.
+    Mat4 modelView;
+    modelView.translate(10 * side + 1.5f / std::hypot(1.0f, side), 0,
+                        -10 + 1.5f * side / std::hypot(1.0f, side));
+    EXPECT_TRUE(view.excludes(modelView, {Vec3(), 1.0f}, 1.0f));
+    EXPECT_FALSE(view.excludes(modelView, {Vec3(), 1.0f}, 2.0f));
 }
 
 TEST(Mat4, PostMultiplyAppliesTheLastOperationFirst) {
