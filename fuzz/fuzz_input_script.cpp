@@ -12,13 +12,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::set<int> knownKeys = [] {
         std::set<int> codes;
-        for (const char* name :
-             {"space", "left", "right", "up", "down", "lctrl", "rctrl", "f1", "f2", "f3", "f4", "escape"})
+        for (const char* name : {"space", "left", "right", "up", "down", "lctrl", "rctrl", "f1", "f2", "f3",
+                                 "f4", "escape", "m"})
             codes.insert(keyCodeByName(name));
         return codes;
     }();
-    constexpr uint32_t knownButtons = pad::A | pad::X | pad::RIGHT_SHOULDER | pad::START | pad::BACK |
-                                      pad::DPAD_UP | pad::DPAD_DOWN | pad::DPAD_LEFT | pad::DPAD_RIGHT;
+    constexpr uint32_t knownButtons = pad::A | pad::X | pad::Y | pad::RIGHT_SHOULDER | pad::START |
+                                      pad::BACK | pad::DPAD_UP | pad::DPAD_DOWN | pad::DPAD_LEFT |
+                                      pad::DPAD_RIGHT;
     std::istringstream text(std::string(reinterpret_cast<const char*>(data), size));
     InputScript script;
     std::string error;
