@@ -20,25 +20,13 @@ export MIRELO_EXE="$PWD/build-mingw/Mirelo.exe" MIRELO_PACKAGES="$PWD/build/pack
 echo "== build and test (default preset) =="
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
-# The end-to-end tests run one at a time and leave much of the machine idle
-# (windows appearing, Wine starting, a browser drawing): the sanitizer and
-# fuzzing builds take that time meanwhile, at the lowest priority, so the
-# tests keep the processor whenever they want it.
-cmake --preset asan >/dev/null
-cmake --preset fuzz >/dev/null
-(nice -n 19 cmake --build --preset asan -j"$jobs" && nice -n 19 cmake --build --preset fuzz -j"$jobs") \
-    >build-sanitizers.log 2>&1 &
-background_builds=$!
 ctest --preset default -j"$jobs"
 
 echo "== build and test under ASan + UBSan =="
 # The asan test preset turns Mesa's shader disk cache off: its writer thread,
 # still busy at exit, made LeakSanitizer's thread tracer crash ("Tracer caught
 # signal 11") after tests that had passed.
-if ! wait "$background_builds"; then
-    cat build-sanitizers.log
-    exit 1
-fi
+cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j"$jobs" -LE e2e
 
