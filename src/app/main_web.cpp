@@ -1,6 +1,6 @@
 // The game in a web browser: the shared frame loop on the WebGL 2 canvas,
-// one pass per animation frame (a test's fixed-step run with a frame limit:
-// as many as fit in a budget), as a scripted run (app/scripted_run.h). The
+// one pass per animation frame (a test's scripted fixed-step run with a
+// frame limit: as many as fit in a budget), as a scripted run (app/scripted_run.h). The
 // browser cannot sleep the page's thread, so a pass that comes early only
 // swaps and its time carries over (Pacing::SKIP).
 //
@@ -21,10 +21,10 @@ namespace {
 
 using PageRun = ScriptedRun<Window>;
 
-// A run with a fixed step and a frame limit (a test's) does not depend on
-// the time between frames, so it need not wait for the display's: it makes
-// passes for up to this long in each animation frame, and the page stays
-// responsive in between.
+// A scripted run with a fixed step and a frame limit (a test's) does not
+// depend on the time between frames, so it need not wait for the display's:
+// it makes passes for up to this long in each animation frame, and the page
+// stays responsive in between.
 constexpr double UNPACED_BUDGET_SECONDS = 0.03;
 bool unpaced = false;
 
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
         platform::showErrorBox(error.c_str(), ERROR_CAPTION);
         return 1;
     }
-    unpaced = options.dt.has_value() && options.frames >= 0;
+    unpaced = !options.inputPath.empty() && options.dt.has_value() && options.frames >= 0;
     // It lives as long as the page: the browser's frames work on it after main returns.
     static PageRun run(options);
     if (!run.loadScript(error)) {

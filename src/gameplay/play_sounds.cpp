@@ -12,7 +12,6 @@ namespace {
 // Strokes come every STROKE_SECONDS_AT_REST when the swimmer sets off and
 // every STROKE_SECONDS_AT_TOP at full speed, rising from STROKE_PITCH_AT_REST
 // by STROKE_PITCH_RISE: the player hears the effort grow with the speed.
-constexpr float TOP_SWIM_SPEED = 10.0f;  // the speed limit of swimmer_movement.cpp
 constexpr float STROKE_SECONDS_AT_REST = 0.8f;
 constexpr float STROKE_SECONDS_AT_TOP = 0.45f;
 constexpr float STROKE_PITCH_AT_REST = 0.85f;

@@ -5,6 +5,9 @@
 // The steps of one frame of play, in the order Game::update runs them
 // (gameplay/update.cpp). Each acts on the current room and the swimmer.
 
+// The swimmer's speed limit: movement holds it, the strokes' tempo follows it.
+constexpr float TOP_SWIM_SPEED = 10.0f;
+
 // Space held or not: the swimmer's speed, and its pitch levelling out at the
 // surface or the floor (swimmer_movement.cpp).
 void updateSpeed(Game& game, float dt);

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr float TOP_SPEED = 10.0f;
 // Space held: speed grows by acceleration * 10 per second; released, it
 // shrinks by (1 / acceleration) * 10, so stopping is quicker than starting.
 constexpr float SPEED_RATE = 10.0f;
@@ -191,7 +190,7 @@ void updateSpeed(Game& game, float dt) {
     float& speed = game.speed;
     if (input.isSpaceDown()) {
         speed += game.acceleration * SPEED_RATE * dt;
-        if (speed >= TOP_SPEED) speed = TOP_SPEED;
+        if (speed >= TOP_SWIM_SPEED) speed = TOP_SWIM_SPEED;
         return;
     }
     speed -= (1.0f / game.acceleration) * SPEED_RATE * dt;
