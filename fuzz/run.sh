@@ -15,7 +15,7 @@ build=build-fuzz
 # Data files past this size only slow every mutation down.
 max_seed_bytes=131072
 
-cmake --preset fuzz >/dev/null
+tools/configure.sh fuzz
 cmake --build --preset fuzz -j"$jobs" >/dev/null
 
 # target : seed files from data/ (globs) : dictionary

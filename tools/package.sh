@@ -6,16 +6,17 @@
 #   mirelo-<version>-linux-x86_64.tar.gz   mirelo, mirelo.sh and data/
 #   Mirelo-<version>-web.zip               the site: index.html, page.css, page.js, manifest.json,
 #                                          the icons, mirelo.js, mirelo.wasm, mirelo.data
-# The Linux game is a Release build of its own (build-release), packaged
-# twice; the Windows game comes from tools/deps/build-windows.sh
-# (build-mingw), the site from tools/web/build.sh (build-web).
+# The Linux game is the default preset's (build/), the program the tests run,
+# stripped and packaged twice; the Windows game comes from
+# tools/deps/build-windows.sh (build-mingw), the site from tools/web/build.sh
+# (build-web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps/install.sh build package
 jobs=$(nproc)
 
-cmake --preset release >/dev/null
-cmake --build --preset release -j"$jobs"
+tools/configure.sh default
+cmake --build --preset default --target mirelo -j"$jobs"
 tools/deps/build-windows.sh
 tools/web/build.sh
 
@@ -23,7 +24,7 @@ out="$PWD/build/packages"
 mkdir -p "$out"
 rm -f "$out"/Mirelo-*-windows-x86_64.zip "$out"/mirelo_*_amd64.deb "$out"/mirelo-*-linux-x86_64.tar.gz \
     "$out"/Mirelo-*-web.zip
-for build in build-release build-mingw build-web; do
+for build in build build-mingw build-web; do
     cpack --config "$build/CPackConfig.cmake" -B "$out"
 done
 rm -rf "$out/_CPack_Packages"
