@@ -12,13 +12,24 @@
 # (build-web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps/install.sh build package
+# Every package set first: the two builds below run at once and must not
+# both call apt-get.
+tools/deps/install.sh build package windows web
 jobs=$(nproc)
 
 tools/configure.sh default
 cmake --build --preset default --target mirelo -j"$jobs"
-tools/deps/build-windows.sh
+# The Windows game builds beside the site: the site's last step (emcc's link)
+# keeps one core busy, and the Windows build takes the other.
+windows_log=$(mktemp)
+trap 'rm -f "$windows_log"' EXIT
+tools/deps/build-windows.sh >"$windows_log" 2>&1 &
+windows_build=$!
 tools/web/build.sh
+windows_status=0
+wait "$windows_build" || windows_status=$?
+cat "$windows_log"
+[ "$windows_status" -eq 0 ] || { echo "package.sh: the Windows build failed" >&2; exit 1; }
 
 out="$PWD/build/packages"
 mkdir -p "$out"
