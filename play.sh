@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/deps/install.sh build
-cmake --preset default >/dev/null
+tools/configure.sh default
 cmake --build --preset default --target mirelo -j"$(nproc)"
 exec ./build/mirelo "$@"

@@ -15,7 +15,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 tools/deps/install.sh build hardening
-cmake --preset default >/dev/null
+tools/configure.sh default
 cmake --build --preset default -j"$(nproc)" --target mirelo_benchmarks mirelo_frame_cost mirelo-headless >/dev/null
 
 if [ "${1:-}" = "--quick" ]; then

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (the "fuzz" preset: clang, ASan + UBSan) and
-# runs each for a bounded time, seeded from data/ and fuzz/corpus/. Fails when
-# any target finds a crash, a leak, a timeout or a broken loader contract; the
-# input that did it is left in build-fuzz/artifacts/.
+# Builds the libFuzzer targets (in the "asan" preset's tree: clang, ASan +
+# UBSan) and runs each for a bounded time, seeded from data/ and fuzz/corpus/.
+# Fails when any target finds a crash, a leak, a timeout or a broken loader
+# contract; the input that did it is left in build-asan/artifacts/.
 #
 #   fuzz/run.sh [SECONDS_PER_TARGET]     (default 30)
 set -euo pipefail
@@ -11,11 +11,11 @@ cd "$root"
 tools/deps/install.sh build fuzz
 seconds="${1:-30}"
 jobs=$(nproc)
-build=build-fuzz
+build=build-asan
 # Data files past this size only slow every mutation down.
 max_seed_bytes=131072
 
-cmake --preset fuzz >/dev/null
+tools/configure.sh asan
 cmake --build --preset fuzz -j"$jobs" >/dev/null
 
 # target : seed files from data/ (globs) : dictionary

@@ -6,24 +6,36 @@
 #   mirelo-<version>-linux-x86_64.tar.gz   mirelo, mirelo.sh and data/
 #   Mirelo-<version>-web.zip               the site: index.html, page.css, page.js, manifest.json,
 #                                          the icons, mirelo.js, mirelo.wasm, mirelo.data
-# The Linux game is a Release build of its own (build-release), packaged
-# twice; the Windows game comes from tools/deps/build-windows.sh
-# (build-mingw), the site from tools/web/build.sh (build-web).
+# The Linux game is the default preset's (build/), the program the tests run,
+# stripped and packaged twice; the Windows game comes from
+# tools/deps/build-windows.sh (build-mingw), the site from tools/web/build.sh
+# (build-web).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps/install.sh build package
+# Every package set first: the two builds below run at once and must not
+# both call apt-get.
+tools/deps/install.sh build package windows web
 jobs=$(nproc)
 
-cmake --preset release >/dev/null
-cmake --build --preset release -j"$jobs"
-tools/deps/build-windows.sh
+tools/configure.sh default
+cmake --build --preset default --target mirelo -j"$jobs"
+# The Windows game builds beside the site: the site's last step (emcc's link)
+# keeps one core busy, and the Windows build takes the other.
+windows_log=$(mktemp)
+trap 'rm -f "$windows_log"' EXIT
+tools/deps/build-windows.sh >"$windows_log" 2>&1 &
+windows_build=$!
 tools/web/build.sh
+windows_status=0
+wait "$windows_build" || windows_status=$?
+cat "$windows_log"
+[ "$windows_status" -eq 0 ] || { echo "package.sh: the Windows build failed" >&2; exit 1; }
 
 out="$PWD/build/packages"
 mkdir -p "$out"
 rm -f "$out"/Mirelo-*-windows-x86_64.zip "$out"/mirelo_*_amd64.deb "$out"/mirelo-*-linux-x86_64.tar.gz \
     "$out"/Mirelo-*-web.zip
-for build in build-release build-mingw build-web; do
+for build in build build-mingw build-web; do
     cpack --config "$build/CPackConfig.cmake" -B "$out"
 done
 rm -rf "$out/_CPack_Packages"

@@ -15,9 +15,6 @@ using nlohmann::ordered_json;
 
 namespace {
 
-constexpr int POSITION_FLOATS = 3;
-constexpr int COLOUR_FLOATS = 3;
-constexpr int TEX_COORD_FLOATS = 2;
 constexpr int TRIANGLE_INDICES = 3;
 
 void reportFailure(const std::string& path, const std::string& reason) {

@@ -10,9 +10,6 @@ using nlohmann::ordered_json;
 namespace {
 
 constexpr size_t MAX_ANIMATIONS = std::numeric_limits<uint16_t>::max();
-constexpr int POSITION_FLOATS = 3;
-constexpr int COLOUR_FLOATS = 3;
-constexpr int TEX_COORD_FLOATS = 2;
 
 bool isContainer(const ordered_json& value) { return value.is_array() || value.is_object(); }
 

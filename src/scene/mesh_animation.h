@@ -6,6 +6,11 @@
 
 #include <nlohmann/json.hpp>
 
+// Floats per vertex in each of a mesh's arrays, in its files and its buffers.
+constexpr int POSITION_FLOATS = 3;
+constexpr int COLOUR_FLOATS = 3;
+constexpr int TEX_COORD_FLOATS = 2;
+
 // Keyframe animations of one mesh, read from the mesh file's "animations"
 // member. Every keyframe holds a full copy of the per-vertex positions,
 // colours and texture coordinates; sampling blends the two keyframes that

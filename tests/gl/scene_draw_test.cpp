@@ -84,11 +84,6 @@ std::vector<uint8_t> quadrantBmp() {
     return b;
 }
 
-GLboolean isBuffer(GLuint name) {
-    auto fn = reinterpret_cast<PFNGLISBUFFERPROC>(platform::glProcAddress("glIsBuffer"));
-    return fn ? fn(name) : GL_TRUE;
-}
-
 // Every GL name the mesh's buffers were given.
 std::vector<GLuint> bufferNames(const Mesh& m) {
     std::vector<GLuint> names;

@@ -36,12 +36,6 @@ GLint bufferSize(GLenum target, GLuint name) {
     return size;
 }
 
-bool isBuffer(GLuint name) {
-    static const auto isBufferFunction =
-        reinterpret_cast<PFNGLISBUFFERPROC>(platform::glProcAddress("glIsBuffer"));
-    return isBufferFunction(name) == GL_TRUE;
-}
-
 void expectPixel(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
     const std::vector<uint8_t> p = pixelAt(x, y);
     EXPECT_NEAR(p[0], r, 1) << "at " << x << "," << y;

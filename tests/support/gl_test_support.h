@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gfx/gl_api.h"
+#include "platform/platform.h"
 
 // Size of the offscreen surface the GL tests draw into.
 constexpr int GL_TEST_WIDTH = 64;
@@ -14,6 +15,13 @@ inline std::vector<uint8_t> readPixels(int width = GL_TEST_WIDTH, int height = G
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
+}
+
+// Whether the driver still knows NAME as a buffer.
+inline bool isBuffer(GLuint name) {
+    static const auto isBufferFunction =
+        reinterpret_cast<PFNGLISBUFFERPROC>(platform::glProcAddress("glIsBuffer"));
+    return isBufferFunction(name) == GL_TRUE;
 }
 
 // The RGBA of one pixel (x from the left, y from the bottom).

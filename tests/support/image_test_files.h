@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+// A size a test sets before decoding: the decoders leave it alone on a
+// failure (PNG) or reset it (BMP).
+constexpr uint16_t UNTOUCHED = 7;
+
 // A 54-byte BMP header (24 bits, uncompressed) followed by the given pixel bytes.
 inline std::vector<uint8_t> makeBmp(int32_t width, int32_t height, uint32_t imageSizeField,
                                     const std::vector<uint8_t>& pixelBytes) {

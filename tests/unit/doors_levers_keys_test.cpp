@@ -13,7 +13,7 @@ namespace {
 
 // Multiples of two: timers add up exactly, so "more than 1 s" and "more
 // than 3 s" fall on known frames.
-constexpr float DT = 0.25f;
+constexpr float STEP = 0.25f;
 // Room 0's lever stands on the tower roof; this is in its reach.
 const Vec3 AT_ROOM0_LEVER(45, 45, -11);
 
@@ -29,7 +29,7 @@ struct DoorsLeversKeys : ::testing::Test {
     // One frame with Left Control down, then one with it up.
     void tapControl() {
         hold({vk::LEFT_CONTROL});
-        game->update(DT);
+        game->update(STEP);
         hold({});
     }
 };
@@ -45,20 +45,20 @@ TEST_F(DoorsLeversKeys, ALeverFinishingOnALockedDoorOpensItWithoutAKey) {
 
     tapControl();  // pullTimer 0.25
     EXPECT_TRUE(lever.pulling);
-    runFrames(*game, 3, DT);  // 1.0: not yet more than a second
+    runFrames(*game, 3, STEP);  // 1.0: not yet more than a second
     EXPECT_TRUE(lever.pulling);
     EXPECT_FALSE(door.opening);
-    game->update(DT);
+    game->update(STEP);
     EXPECT_TRUE(lever.pulled);
     EXPECT_FALSE(lever.pulling);
     EXPECT_TRUE(door.opening);
     EXPECT_FALSE(door.locked);
     EXPECT_EQ(door.openTimer, 0.0f);
 
-    runFrames(*game, 12, DT);  // 3.0: still sliding
+    runFrames(*game, 12, STEP);  // 3.0: still sliding
     EXPECT_TRUE(door.opening);
     EXPECT_FALSE(door.open);
-    game->update(DT);
+    game->update(STEP);
     EXPECT_TRUE(door.open);
     EXPECT_FALSE(door.opening);
     EXPECT_TRUE(game->rooms[1].keyPresent[KEY_RED]);
@@ -71,25 +71,25 @@ TEST_F(DoorsLeversKeys, AKeyPickedUpOpensItsLockOnlyFromTheNextFrame) {
     const Door& lock = game->rooms[1].doors[1];
     enter(1, Vec3(97, 50, -17));
 
-    game->update(DT);
+    game->update(STEP);
     EXPECT_TRUE(game->keysHeld[KEY_RED]);
     EXPECT_FALSE(game->rooms[1].keyPresent[KEY_RED]);
     EXPECT_TRUE(lock.locked);
 
-    game->update(DT);
+    game->update(STEP);
     EXPECT_FALSE(game->keysHeld[KEY_RED]);
     EXPECT_FALSE(lock.locked);
     EXPECT_TRUE(lock.opening);
     EXPECT_EQ(lock.openTimer, 0.0f);  // one branch per door and frame
-    game->update(DT);
-    EXPECT_EQ(lock.openTimer, DT);
+    game->update(STEP);
+    EXPECT_EQ(lock.openTimer, STEP);
 }
 
 TEST_F(DoorsLeversKeys, KeysAreOnlyUsedOnTheirOwnColour) {
     game->keysHeld[KEY_GREEN] = true;
     game->keysHeld[KEY_GOLD] = true;
     enter(1, Vec3(99, 50, -10));  // in room 1's red lock's zone
-    runFrames(*game, 4, DT);
+    runFrames(*game, 4, STEP);
     EXPECT_TRUE(game->rooms[1].doors[1].locked);
     EXPECT_TRUE(game->keysHeld[KEY_GREEN]);
     EXPECT_TRUE(game->keysHeld[KEY_GOLD]);
@@ -99,14 +99,14 @@ TEST_F(DoorsLeversKeys, HoldingControlIntoALeversReachDoesNotPullIt) {
     const Lever& lever = game->rooms[0].levers[0];
     enter(0, Vec3(45, 45, -9));  // above the reach, which ends at -10
     hold({vk::LEFT_CONTROL});
-    game->update(DT);
+    game->update(STEP);
     EXPECT_FALSE(lever.pulling);
     game->swimmerPosition.z = -11;
-    runFrames(*game, 4, DT);
+    runFrames(*game, 4, STEP);
     EXPECT_FALSE(lever.pulling);
 
     hold({});
-    game->update(DT);
+    game->update(STEP);
     tapControl();
     EXPECT_TRUE(lever.pulling);
 }
@@ -119,7 +119,7 @@ TEST_F(DoorsLeversKeys, OnePressStartsEveryLeverInReach) {
     tapControl();
     EXPECT_TRUE(room.levers[0].pulling);
     EXPECT_TRUE(room.levers[1].pulling);
-    runFrames(*game, 4, DT);
+    runFrames(*game, 4, STEP);
     EXPECT_TRUE(room.levers[0].pulled);
     EXPECT_TRUE(room.levers[1].pulled);  // a lever without a door is fine
     EXPECT_TRUE(room.doors[0].opening);
@@ -134,14 +134,14 @@ TEST_F(DoorsLeversKeys, RoomSevensLeverOpensRoomFoursDoorAtOnceAndItsOwnAfterThr
     const Door& farSide = game->rooms[4].doors[2];
     enter(7, Vec3(50, 36, -17));
     tapControl();
-    runFrames(*game, 4, DT);
+    runFrames(*game, 4, STEP);
     EXPECT_TRUE(farSide.open);
     EXPECT_FALSE(farSide.opening);
     EXPECT_TRUE(ownDoor.opening);
     EXPECT_FALSE(ownDoor.open);
-    runFrames(*game, 12, DT);
+    runFrames(*game, 12, STEP);
     EXPECT_FALSE(ownDoor.open);
-    game->update(DT);
+    game->update(STEP);
     EXPECT_TRUE(ownDoor.open);
 
     // Only the current room's animations advance.
@@ -149,7 +149,7 @@ TEST_F(DoorsLeversKeys, RoomSevensLeverOpensRoomFoursDoorAtOnceAndItsOwnAfterThr
     ownDoor.opening = true;
     ownDoor.openTimer = 1.0f;
     enter(4, Vec3(50, 50, -10));
-    runFrames(*game, 20, DT);
+    runFrames(*game, 20, STEP);
     EXPECT_EQ(ownDoor.openTimer, 1.0f);
 }
 
@@ -161,9 +161,9 @@ TEST_F(DoorsLeversKeys, TheLastOpenDoorInListOrderIsTheOnePassed) {
     room.doors[1].locked = false;
     room.doors[1].open = true;
     enter(4, Vec3(4, 50, -10));
-    game->update(DT);
+    game->update(STEP);
     EXPECT_EQ(room.exitDoor, &room.doors[1]);
-    runFrames(*game, 3, DT);
+    runFrames(*game, 3, STEP);
     EXPECT_EQ(roomIndex(*game), 5);
     EXPECT_EQ(game->swimmerPosition.x, 50.0f);
     EXPECT_EQ(game->swimmerPosition.y, 10.0f);
@@ -176,7 +176,7 @@ TEST_F(DoorsLeversKeys, AnOpenDoorIntoNoRoomIsNotPassed) {
          {int32_t{DOOR_TOWARD_MINUS_X}, int32_t{7}, int32_t{-1}}) {  // no neighbour that way
         room.doors[0].direction = static_cast<DoorDirection>(direction);
         enter(0, Vec3(99, 50, -10));
-        game->update(DT);
+        game->update(STEP);
         EXPECT_FALSE(room.fadingOut) << direction;
         EXPECT_EQ(room.exitDoor, nullptr) << direction;
     }
@@ -185,7 +185,7 @@ TEST_F(DoorsLeversKeys, AnOpenDoorIntoNoRoomIsNotPassed) {
 TEST_F(DoorsLeversKeys, AKeyOfAColourAlreadyHeldLeavesOneHeld) {
     game->keysHeld[KEY_BLUE] = true;
     enter(4, Vec3(75, 20, -17));
-    game->update(DT);
+    game->update(STEP);
     EXPECT_TRUE(game->keysHeld[KEY_BLUE]);
     EXPECT_FALSE(game->rooms[4].keyPresent[KEY_BLUE]);
 }
@@ -226,7 +226,7 @@ TEST(Zones, EachZoneIsAnOpenBoxAroundItsObject) {
         game->currentRoom = &room;
         game->swimmerPosition = at;
         input.holdScripted(action == PULL ? std::set<int>{vk::LEFT_CONTROL} : std::set<int>{});
-        game->update(DT);
+        game->update(STEP);
         input.holdScripted({});
         switch (action) {
             case PASS: return room.fadingOut;

@@ -113,6 +113,7 @@ struct FrameLoopTest : ::testing::Test {
         sleeps.clear();
         events.clear();
         totalUpdates = totalRenders = 0;
+        input.endScript();  // another test's script must not reach these loops
         headless::setClock(readClock, 1000000, scriptedSleep);
     }
     void TearDown() override {

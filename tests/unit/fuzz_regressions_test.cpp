@@ -17,8 +17,6 @@ std::string regression(const std::string& target, const std::string& name) {
     return std::string(MIRELO_SOURCE_DIR) + "/fuzz/regressions/" + target + "/" + name;
 }
 
-constexpr uint16_t UNTOUCHED = 7;
-
 }  // namespace
 
 // 43 bytes whose header (valid CRC) claims 64832 x 16391 RGBA pixels: the

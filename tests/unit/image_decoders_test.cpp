@@ -9,9 +9,6 @@
 
 namespace {
 
-// Sizes the decoders must leave alone on failure (PNG) or reset (BMP).
-constexpr uint16_t UNTOUCHED = 7;
-
 std::vector<uint8_t> sequence(size_t count) {
     std::vector<uint8_t> bytes(count);
     for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 1);

@@ -37,7 +37,7 @@ std::vector<uint8_t> format(uint16_t tag, uint16_t channels, uint32_t rate, uint
 }
 
 const std::vector<uint8_t> MONO = format(1, 1, 48000, 16);
-const std::vector<uint8_t> STEREO = format(1, 2, 48000, 16);
+const std::vector<uint8_t> STEREO_FMT = format(1, 2, 48000, 16);
 const std::vector<uint8_t> FOUR_SAMPLES = {0x01, 0x00, 0xFE, 0xFF, 0x00, 0x80, 0xFF, 0x7F};
 
 // A RIFF WAVE file of these chunks, each padded to an even size.
@@ -75,7 +75,7 @@ TEST(WavReader, ReadsWhatAssetgenWritesAndSkipsOtherChunks) {
         std::vector<uint8_t> bytes;
         int channels;
     };
-    std::vector<uint8_t> extended = STEREO;
+    std::vector<uint8_t> extended = STEREO_FMT;
     extended.insert(extended.end(), {0, 0});  // the extension's size field, nothing in it
     const std::vector<Case> cases = {
         {"mono", wave({{"fmt ", MONO}, {"data", FOUR_SAMPLES}}), 1},
@@ -132,7 +132,7 @@ TEST(WavReader, RefusesWhatItCannotTrustAndSaysWhy) {
         {wave({{"fmt ", MONO}, {"data", FOUR_SAMPLES}, {"data", FOUR_SAMPLES}}), "has two data chunks"},
         {wave({{"fmt ", MONO}}), "has no data chunk"},
         {wave({{"fmt ", MONO}, {"data", {}}}), "has no samples"},
-        {wave({{"fmt ", STEREO}, {"data", {1, 2, 3, 4, 5, 6}}}), "not a whole number of sample frames"},
+        {wave({{"fmt ", STEREO_FMT}, {"data", {1, 2, 3, 4, 5, 6}}}), "not a whole number of sample frames"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);

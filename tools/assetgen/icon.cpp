@@ -7,12 +7,12 @@
 
 #include "image_files.h"
 #include "noise.h"
+#include "pi.h"
 #include "textures.h"
 
 namespace {
 
 constexpr int GOLD_KEY = 3;
-constexpr float PI = 3.14159265f;
 
 // Each pixel of the icon is the average of SUPERSAMPLING x SUPERSAMPLING
 // samples: the ripple lines are finer than a pixel at the small sizes.
@@ -50,7 +50,7 @@ void paintWaterTile(Image& image) {
 void paintKeyWithShadow(Image& image) {
     const float size = static_cast<float>(image.width());
     const float scale = 0.0072f * size;  // the key's 117 drawn pixels span about 0.84 of the icon
-    const float angle = -PI / 4.0f;
+    const float angle = -PI_FLOAT / 4.0f;
     const float shadowOffset = 0.025f * size;
     Image shadow(image.width(), image.height());
     paintKey(shadow, GOLD_KEY, {size / 2.0f + shadowOffset, size / 2.0f + shadowOffset, scale, angle});

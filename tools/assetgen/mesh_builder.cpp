@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "pi.h"
+
 Point3 operator+(const Point3& a, const Point3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 Point3 operator-(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 Point3 operator*(const Point3& a, float s) { return {a.x * s, a.y * s, a.z * s}; }
@@ -70,7 +72,6 @@ void MeshBuilder::addBoxFace(const Point3& low, const Point3& high, BoxFace face
 void MeshBuilder::addEllipsoid(const Point3& centre, const Point3& axisA, const Point3& axisB,
                                const Point3& poleAxis, int slices, int stacks, const Uv& uv,
                                float normalLength) {
-    constexpr float PI = 3.14159265358979f;
     // On x = A sin t cos p + B sin t sin p + P cos t with perpendicular axes,
     // the outward normal points along A/|A|^2 sin t cos p + B/|B|^2 ... .
     const Point3 na = axisA * (1.0f / dot(axisA, axisA)), nb = axisB * (1.0f / dot(axisB, axisB)),
@@ -85,9 +86,9 @@ void MeshBuilder::addEllipsoid(const Point3& centre, const Point3& axisA, const 
     std::vector<uint16_t> rings;  // (stacks - 1) rings of `slices` points, from the top down
     for (int stack = 1; stack < stacks; ++stack)
         for (int slice = 0; slice < slices; ++slice)
-            rings.push_back(vertex(PI * static_cast<float>(stack) / static_cast<float>(stacks),
-                                   2.0f * PI * static_cast<float>(slice) / static_cast<float>(slices)));
-    const uint16_t bottom = vertex(PI, 0.0f);
+            rings.push_back(vertex(PI_FLOAT * static_cast<float>(stack) / static_cast<float>(stacks),
+                                   2.0f * PI_FLOAT * static_cast<float>(slice) / static_cast<float>(slices)));
+    const uint16_t bottom = vertex(PI_FLOAT, 0.0f);
     auto at = [&](int ring, int slice) { return rings[static_cast<size_t>(ring * slices + slice % slices)]; };
     // Wound counter-clockwise seen from outside whichever way the axes turn.
     const bool flip = dot(cross(axisA, axisB), poleAxis) < 0.0f;

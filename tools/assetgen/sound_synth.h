@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pi.h"
 #include "random.h"
 
 // The few pieces the sound set is built from: noise, a filter that stays
@@ -13,7 +14,6 @@
 // reads the clock, so the files come out the same on every run.
 
 constexpr int SOUND_RATE = 48000;
-constexpr double PI = 3.14159265358979323846;
 
 using Signal = std::vector<double>;
 

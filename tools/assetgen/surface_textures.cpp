@@ -5,13 +5,12 @@
 #include <cmath>
 
 #include "noise.h"
+#include "pi.h"
 #include "random.h"
 #include "texture_layout.h"
 #include "textures.h"
 
 namespace {
-
-constexpr float PI = 3.14159265358979f;
 
 // Pixel centres.
 float fx(int v) { return static_cast<float>(v) + 0.5f; }
@@ -221,7 +220,7 @@ Image makeSeaweedBlade() {
     Image image(width, height, withAlpha(root, 0.0f));
     auto bladeAt = [&](float y, float& centre, float& halfWidth) {
         const float t = 1.0f - y / static_cast<float>(height);  // 0 at the root
-        centre = width / 2.0f + 7.0f * std::sin(t * PI * 2.2f) * t;
+        centre = width / 2.0f + 7.0f * std::sin(t * PI_FLOAT * 2.2f) * t;
         halfWidth = (width / 2.0f - 3.0f) * (1.0f - std::pow(t, 1.8f)) * (0.55f + 0.45f * (1.0f - t)) +
                     2.5f * std::sin(t * 46.0f) * (1.0f - t);
         halfWidth = std::max(halfWidth, 0.0f);

@@ -75,6 +75,6 @@ if [ -f build-mingw/CMakeCache.txt ] &&
     ! grep -qx "PNG_PNG_INCLUDE_DIR:PATH=$prefix/include" build-mingw/CMakeCache.txt; then
     fresh=(--fresh)
 fi
-cmake --preset mingw "${fresh[@]}" -DCMAKE_FIND_ROOT_PATH="$prefix" >/dev/null
+tools/configure.sh mingw "${fresh[@]}" -DCMAKE_FIND_ROOT_PATH="$prefix"
 cmake --build --preset mingw -j"$jobs"
 echo "Built $root/build-mingw/Mirelo.exe"

@@ -7,7 +7,7 @@ packages=()
 for need in "$@"; do
     case "$need" in
         build)
-            packages+=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev
+            packages+=(cmake ninja-build g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev
                        nlohmann-json3-dev libegl-dev libegl1-mesa-dev libgl-dev libgl1-mesa-dri
                        libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core libx11-dev libxfixes-dev) ;;
         test)

@@ -16,6 +16,6 @@ if [ -f build-web/CMakeCache.txt ] &&
     ! grep -qx "CMAKE_FIND_ROOT_PATH:UNINITIALIZED=$prefix" build-web/CMakeCache.txt; then
     fresh=(--fresh)
 fi
-cmake --preset web "${fresh[@]}" -DCMAKE_FIND_ROOT_PATH="$prefix" >/dev/null
+tools/configure.sh web "${fresh[@]}" -DCMAKE_FIND_ROOT_PATH="$prefix"
 cmake --build --preset web -j"$(nproc)"
 echo "Built the site in $root/build-web/site"
