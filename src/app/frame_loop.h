@@ -131,6 +131,15 @@ public:
     // Whether start opens the sound device (a run that renders the mix
     // itself, mirelo-headless's, does not).
     void useSoundDevice(bool use) { soundDevice = use; }
+    // A host that makes many passes for each picture it shows (the page's
+    // unpaced scripted run) turns drawing off and draws once, after them,
+    // with drawLatest: the picture of the last update, as its pass would have
+    // drawn it. A paused pass draws nothing either way.
+    void setDrawing(bool on) { drawing = on; }
+    void drawLatest() {
+        if (undrawn && window.isRunning()) game->render();
+        undrawn = false;
+    }
 
 private:
     void frame(float dt) {
@@ -138,7 +147,10 @@ private:
         // A close request handled while pumping took the context with it:
         // the pass still finishes, but nothing may be drawn without one.
         if (!window.isRunning()) return;
-        game->render();
+        if (drawing)
+            game->render();
+        else
+            undrawn = true;
     }
 
     void openSound() {
@@ -186,6 +198,8 @@ private:
     std::optional<float> fixedStep;
     Pacing pacing = Pacing::SLEEP;
     bool soundDevice = true;
+    bool drawing = true;
+    bool undrawn = false;  // an update ran whose picture was not drawn
     bool soundOpen = false;
     std::vector<int16_t> soundBuffer;
 };

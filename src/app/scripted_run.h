@@ -111,6 +111,11 @@ public:
         ++framesRun;
     }
 
+    // Passes that update without drawing, and the picture of the last one
+    // drawn when asked (FrameLoop::setDrawing, drawLatest).
+    void setDrawing(bool on) { loop.setDrawing(on); }
+    void drawLatest() { loop.drawLatest(); }
+
     bool finished() const { return options.frames >= 0 && framesRun >= options.frames; }
 
     // The page's mute button: what M does, from outside the update. True

@@ -364,6 +364,20 @@ TEST_F(FrameLoopTest, FixedStepIgnoresTheClockAndThePacing) {
     EXPECT_EQ(g->renders, 4);
     EXPECT_EQ(window.swaps, 5);
     EXPECT_EQ(g->sizes.back(), std::make_pair(320, 180));
+    // Drawing off (the page's unpaced run): passes update and draw nothing;
+    // drawLatest draws once, and only after an update no pass drew.
+    loop.setDrawing(false);
+    for (int pass = 0; pass < 3; ++pass) loop.pass();
+    EXPECT_EQ(g->dts.size(), 7u);
+    EXPECT_EQ(g->renders, 4);
+    loop.drawLatest();
+    loop.drawLatest();
+    EXPECT_EQ(g->renders, 5);
+    window.active = false;
+    loop.pass();
+    loop.drawLatest();
+    EXPECT_EQ(g->renders, 5);
+    EXPECT_EQ(window.swaps, 9);
     loop.shutDown();
 }
 
