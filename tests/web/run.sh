@@ -14,8 +14,15 @@ if [ ! -f "$site/index.html" ]; then
     echo "web tests: skipped, no site in $site (tools/web/build.sh builds it)"
     exit 77
 fi
+# The registry sometimes drops a connection: three tries, from npm's cache
+# where it has the package already.
 if [ ! -d "$here/node_modules/playwright-core" ]; then
-    (cd "$here" && npm ci --no-audit --no-fund)
+    for try in 1 2 3; do
+        (cd "$here" && npm ci --no-audit --no-fund --prefer-offline) && break
+        [ "$try" -lt 3 ] || exit 1
+        echo "web tests: npm ci failed, trying again in $((try * 5)) s" >&2
+        sleep $((try * 5))
+    done
 fi
 cd "$here"
 exec node --test
