@@ -231,6 +231,15 @@ prepare_start_frame() {  # prepare_start_frame MIRELO_HEADLESS
     echo "refused, as it must be: the start frame without the help (difference $HELP_DIFFERENCE in the help panel)"
 }
 
+# Polls the window until it shows a drawn frame; fails at the deadline.
+wait_for_drawn_frame() {  # wait_for_drawn_frame WINDOW [SECONDS]
+    local deadline=$((SECONDS + ${2:-30})) shot="$E2E_TMP/drawn.ppm"
+    until screenshot "$1" "$shot" && is_drawn "$shot"; do
+        [ $SECONDS -lt $deadline ] || fail "the window shows no drawn frame: grey mean and deviation $(grey_statistics "$shot")"
+        sleep 0.2
+    done
+}
+
 # Polls the window until it shows the start frame, from the first drawn frame
 # on; fails at the deadline. prepare_start_frame comes first.
 check_start_frame() {  # check_start_frame WINDOW [SECONDS]
