@@ -170,6 +170,7 @@ async function soundBecomes(page, sounding, what) {
 
 test('Escape pauses the game, the picture and the sound, and Escape again resumes', async () => {
   const { page, errors } = await playingPage();
+  await smallCanvas(page);
   await page.keyboard.down('Space');
   await soundBecomes(page, true, 'silent while swimming');
   await page.keyboard.up('Space');
@@ -206,6 +207,7 @@ test('Escape pauses the game, the picture and the sound, and Escape again resume
 
 test('a key held while the canvas loses the focus is let go', async () => {
   const { page, errors } = await playingPage();
+  await smallCanvas(page);
   await page.keyboard.down('Space');
   await passesLater(page, 20);
   // The focus goes to the page: the key's release will not reach the canvas.
@@ -239,6 +241,7 @@ function fakeGamepad() {
 
 test('a controller swims with A, turns with the D-pad and pauses once per press of Start', async () => {
   const { page, errors } = await openGame(browser, server.url, { seed: 7, dt: 0.016 }, 120000, fakeGamepad);
+  await smallCanvas(page);
   const pressFor = async (index, passes) => {
     await page.evaluate((i) => window.pressPad(i, true), index);
     await passesLater(page, passes);

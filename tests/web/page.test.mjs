@@ -17,6 +17,8 @@ const seed = 7;
 let server;
 let browser;
 let scratch;
+// The game after its first frame: the first three tests look at the same page.
+let startPage;
 
 function headlessFrame(name, args) {
   const file = path.join(scratch, name);
@@ -30,6 +32,7 @@ before(async () => {
   scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'mirelo-web-'));
   server = await serve(siteDir);
   browser = await launchChromium();
+  startPage = await openGame(browser, server.url, { seed, dt: 0.016, frames: 1 });
 });
 
 after(async () => {
@@ -39,7 +42,7 @@ after(async () => {
 });
 
 test('the page loads the game and draws without a console error', async () => {
-  const { page, errors, lines } = await openGame(browser, server.url, { seed, dt: 0.016, frames: 1 });
+  const { page, errors, lines } = startPage;
   assert.deepEqual(loaderComplaints(lines), []);
   // Emscripten's GL layer never reads the error flag, so it still holds the
   // first error of the whole run, if any.
@@ -61,11 +64,10 @@ test('the page loads the game and draws without a console error', async () => {
   assert.equal(state.frame, 1);
   assert.equal(state.rooms.length, 8);
   assert.deepEqual(errors, []);
-  await page.close();
 });
 
 test('the page can be installed: Chromium takes its web app manifest, and its icons are served', async () => {
-  const { page, errors } = await openGame(browser, server.url, { seed, dt: 0.016, frames: 1 });
+  const { page, errors } = startPage;
   const devtools = await page.context().newCDPSession(page);
   const { url, errors: manifestErrors, data } = await devtools.send('Page.getAppManifest');
   assert.equal(url, `${server.url}manifest.json`);
@@ -94,11 +96,10 @@ test('the page can be installed: Chromium takes its web app manifest, and its ic
   }
   assert.ok(manifest.icons.some((icon) => parseInt(icon.sizes, 10) >= 512), 'an icon for splash screens');
   assert.deepEqual(errors, []);
-  await page.close();
 });
 
 test('the start frame is mirelo-headless\'s, and a frame with other seaweed is not', async () => {
-  const { page, errors } = await openGame(browser, server.url, { seed, dt: 0.016, frames: 1 });
+  const { page, errors } = startPage;
   const browserFrame = await canvasPng(page);
   if (process.env.MIRELO_WEB_SHOTS)
     fs.writeFileSync(path.join(process.env.MIRELO_WEB_SHOTS, 'canvas.png'),
@@ -121,7 +122,6 @@ test('the start frame is mirelo-headless\'s, and a frame with other seaweed is n
   assert.ok(matches(same), `the browser's start frame is not the headless one: ${JSON.stringify(same)}`);
   assert.ok(!matches(control), `the comparison cannot tell other seaweed: ${JSON.stringify(control)}`);
   assert.deepEqual(errors, []);
-  await page.close();
 });
 
 // What the page cannot start with is shown on it and logged: an option the
