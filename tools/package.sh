@@ -19,23 +19,30 @@ jobs=$(nproc)
 
 tools/configure.sh default
 cmake --build --preset default --target mirelo -j"$jobs"
-# The Windows game builds beside the site: the site's last step (emcc's link)
-# keeps one core busy, and the Windows build takes the other.
-windows_log=$(mktemp)
-trap 'rm -f "$windows_log"' EXIT
-tools/deps/build-windows.sh >"$windows_log" 2>&1 &
-windows_build=$!
-tools/web/build.sh
-windows_status=0
-wait "$windows_build" || windows_status=$?
-cat "$windows_log"
-[ "$windows_status" -eq 0 ] || { echo "package.sh: the Windows build failed" >&2; exit 1; }
-
 out="$PWD/build/packages"
 mkdir -p "$out"
 rm -f "$out"/Mirelo-*-windows-x86_64.zip "$out"/mirelo_*_amd64.deb "$out"/mirelo-*-linux-x86_64.tar.gz \
     "$out"/Mirelo-*-web.zip
-for build in build build-mingw build-web; do
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+# The Linux packages are made while the other two games build (mostly while
+# their builds configure, on one core), the Windows game beside the site:
+# the site's last step (emcc's link) keeps one core busy, and the Windows
+# build takes the other.
+cpack --config build/CPackConfig.cmake -B "$out" >"$logs/linux" 2>&1 &
+linux_packages=$!
+tools/deps/build-windows.sh >"$logs/windows" 2>&1 &
+windows_build=$!
+tools/web/build.sh
+linux_status=0
+windows_status=0
+wait "$linux_packages" || linux_status=$?
+wait "$windows_build" || windows_status=$?
+cat "$logs/windows" "$logs/linux"
+[ "$windows_status" -eq 0 ] || { echo "package.sh: the Windows build failed" >&2; exit 1; }
+[ "$linux_status" -eq 0 ] || { echo "package.sh: the Linux packages failed" >&2; exit 1; }
+
+for build in build-mingw build-web; do
     cpack --config "$build/CPackConfig.cmake" -B "$out"
 done
 rm -rf "$out/_CPack_Packages"

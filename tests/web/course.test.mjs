@@ -6,7 +6,8 @@
 // state does not depend on the picture's size.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
+import { execFile } from 'node:child_process';
+import { promisify } from 'node:util';
 import fs from 'node:fs';
 import path from 'node:path';
 import os from 'node:os';
@@ -45,10 +46,12 @@ after(async () => {
 
 test('the course played in the browser ends where mirelo-headless ends it', { timeout: 900000 }, async () => {
   const lastFrame = path.join(scratch, 'last.png');
-  const reference = JSON.parse(execFileSync(headlessBinary,
+  // mirelo-headless plays the course while the browser starts and plays it.
+  const headlessRun = promisify(execFile)(headlessBinary,
     ['--frames', String(frames), '--input', course, '--dt', String(dt), '--seed', String(seed),
      '--size', `${width}x${height}`, '--screenshot', lastFrame, '--state', '-'],
-    { cwd: repoRoot, encoding: 'utf8', maxBuffer: 1 << 24 }));
+    { cwd: repoRoot, encoding: 'utf8', maxBuffer: 1 << 24 });
+  headlessRun.catch(() => {});  // awaited below; a failure then fails the test
 
   const started = Date.now();
   const { page, errors, lines } = await openPage(browser,
@@ -63,6 +66,7 @@ test('the course played in the browser ends where mirelo-headless ends it', { ti
   const seconds = (Date.now() - started) / 1000;
   console.log(`the course's ${frames} passes took ${seconds.toFixed(1)} s in the browser`);
   const state = await page.evaluate(() => window.mireloState());
+  const reference = JSON.parse((await headlessRun).stdout);
 
   assert.equal(state.frame, reference.frame);
   assert.equal(state.paused, reference.paused);
