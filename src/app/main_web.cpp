@@ -37,14 +37,13 @@ void onAnimationFrame(void* arg) {
     const double budget = UNPACED_BUDGET_SECONDS * static_cast<double>(platform::performanceFrequency());
     do {
         run.pass();
-        if (run.finished()) {
-            run.drawLatest();
-            web::stopAnimationFrames();
-            web::announceDone();
-            return;
-        }
-    } while (unpaced && static_cast<double>(platform::performanceCounter() - begun) < budget);
+    } while (unpaced && !run.finished() &&
+             static_cast<double>(platform::performanceCounter() - begun) < budget);
     run.drawLatest();
+    if (run.finished()) {
+        web::stopAnimationFrames();
+        web::announceDone();
+    }
 }
 
 }  // namespace

@@ -243,18 +243,11 @@ wait_for_drawn_frame() {  # wait_for_drawn_frame WINDOW [SECONDS]
 # Polls the window until it shows the start frame, from the first drawn frame
 # on; fails at the deadline. prepare_start_frame comes first.
 check_start_frame() {  # check_start_frame WINDOW [SECONDS]
-    local started=$SECONDS deadline=$((SECONDS + ${2:-30})) drawn="" shot="$E2E_TMP/start.ppm"
-    while :; do
-        screenshot "$1" "$shot"
-        if is_drawn "$shot"; then
-            [ -n "$drawn" ] || echo "first drawn frame after $((SECONDS - started)) s"
-            drawn=1
-            start_frame_matches "$shot" "$E2E_TMP/expected.ppm" && break
-        fi
-        if [ $SECONDS -ge $deadline ]; then
-            [ -n "$drawn" ] || fail "the window shows no drawn frame: grey mean and deviation $(grey_statistics "$shot")"
-            fail "the window's frame is not the start frame ($START_FRAME_MEASURE)"
-        fi
+    local started=$SECONDS deadline=$((SECONDS + ${2:-30})) shot="$E2E_TMP/start.ppm"
+    wait_for_drawn_frame "$1" "${2:-30}"
+    echo "first drawn frame after $((SECONDS - started)) s"
+    until screenshot "$1" "$shot" && start_frame_matches "$shot" "$E2E_TMP/expected.ppm"; do
+        [ $SECONDS -lt $deadline ] || fail "the window's frame is not the start frame ($START_FRAME_MEASURE)"
         sleep 0.2
     done
     echo "start frame: $START_FRAME_MEASURE"
